@@ -1,0 +1,208 @@
+// The demo host: a small application of the suite that loads krutil.dll as
+// every application does and tours what the library offers, printing what
+// it did. It runs in the current directory, the suite's working directory.
+#include <windows.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
+#include "krutil.h"
+
+namespace {
+
+const char kFrameClass[] = "DemoFrameWClass";
+const char kChildClass[] = "DemoChildWClass";
+HWND g_client = nullptr;
+
+void Heading(const char *title)
+{
+    printf("\n== %s ==\n", title);
+}
+
+std::string IniValue(const char *section, const char *key)
+{
+    char value[600];
+    GetIniString(section, key, "(none)", value, sizeof value);
+    return value;
+}
+
+LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefFrameProcA(window, g_client, msg, wp, lp);
+}
+
+LRESULT CALLBACK ChildProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefMDIChildProcA(window, msg, wp, lp);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+HWND CreateFrame()
+{
+    WNDCLASSA wc{};
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    wc.lpfnWndProc = FrameProc;
+    wc.lpszClassName = kFrameClass;
+    RegisterClassA(&wc);
+    wc.lpfnWndProc = ChildProc;
+    wc.lpszClassName = kChildClass;
+    RegisterClassA(&wc);
+
+    INIWINDPOS pos;
+    const INIWINDPOS def = {1, SW_SHOWNORMAL, 20, 20, 820, 620};
+    if (!GetIniWindPos("Demo Windows", "Frame", &def, &pos))
+        pos = def;
+    HWND frame = CreateWindowExA(0, kFrameClass, "Kestrune demo host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
+    CLIENTCREATESTRUCT ccs{};
+    ccs.idFirstChild = 100;
+    g_client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 780, 560,
+                               frame, nullptr, wc.hInstance, &ccs);
+    RestoreWindPos(frame, &pos);
+    Pump();
+    return frame;
+}
+
+HWND OpenChild(const char *key)
+{
+    MDICREATESTRUCTA cs{};
+    cs.szClass = kChildClass;
+    cs.szTitle = key;
+    cs.hOwner = GetModuleHandleA(nullptr);
+    cs.style = WS_OVERLAPPEDWINDOW;
+    HWND child = IniCreateMDIWnd(g_client, "Demo Desktop", key, &cs);
+    Pump();
+    const bool saved = cs.x != static_cast<int>(CW_USEDEFAULT);
+    printf("  opened %-9s at %s\n", key, saved ? IniValue("Demo Desktop", key).c_str() : "default position");
+    return child;
+}
+
+void TourWorkingDirectory()
+{
+    Heading("Working directory and KESTRUNE.INI");
+    char dir[MAX_PATH];
+    GetKestruneWorkingDir(dir);
+    InitIni(0);
+    printf("  working directory: %s\n", dir);
+    printf("  INI file:          %s\\KESTRUNE.INI (loaded in memory: %d)\n", dir, IsIniLoaded());
+}
+
+void TourSettings()
+{
+    Heading("Settings in KESTRUNE.INI");
+    char operatorName[] = "A. Analyst";
+    printf("  SetIniString [Demo] Operator=%s -> %d\n", operatorName, SetIniString("Demo", "Operator", operatorName, 0));
+    char read[64];
+    const int count = GetIniString("Demo", "Operator", "", read, sizeof read);
+    printf("  GetIniString [Demo] Operator -> \"%s\" (%d characters)\n", read, count);
+    printf("  GetIniString [Demo] Missing  -> \"%s\" (the default)\n", IniValue("Demo", "Missing").c_str());
+    char value[] = "x";
+    printf("  SetIniString with a tab in the key -> %d (refused, nothing written)\n",
+           SetIniString("Demo", "bad\tkey", value, 0));
+    std::string longValue(600, 'L');
+    SetIniString("Demo", "Long", &longValue[0], 0);
+    printf("  a 600-character value is stored as %u characters\n",
+           static_cast<unsigned>(IniValue("Demo", "Long").size()));
+    char gcmd[] = "TRUE";
+    SetIniString("Acquisition", "IsGCMD", gcmd, 0);
+    printf("  [Acquisition] IsGCMD=TRUE -> IsGCMD() = %d", IsGCMD());
+    char off[] = "FALSE";
+    SetIniString("Acquisition", "IsGCMD", off, 0);
+    printf(", after setting FALSE still %d (read once per process)\n", IsGCMD());
+}
+
+void TourWindows()
+{
+    Heading("Window placements and the MDI desktop");
+    HWND frame = CreateFrame();
+    INIWINDPOS opened;
+    ObtainWindPos(frame, &opened);
+    printf("  frame opened at %ld,%ld,%ld,%ld (saved as [Demo Windows] Frame when closed)\n", opened.left,
+           opened.top, opened.right, opened.bottom);
+    HWND spectrum = OpenChild("Spectrum");
+    HWND chrom = OpenChild("Chrom");
+    HWND tune = OpenChild("Tune");
+    MoveWindow(spectrum, 10, 10, 360, 240, TRUE);
+    MoveWindow(chrom, 380, 10, 360, 240, TRUE);
+    MoveWindow(tune, 10, 260, 730, 250, TRUE);
+    SendMessageA(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(tune), 0);
+    Pump();
+    printf("  arranged the children and maximised Tune; saving the desktop:\n");
+    printf("  IniSaveDesktop -> %d\n", IniSaveDesktop(g_client, INI_DESKTOP_MDI, "Demo Desktop", "Children", 0));
+    for (const char *key : {"Children", "Spectrum", "Chrom", "Tune"})
+        printf("    [Demo Desktop] %-8s = %s\n", key, IniValue("Demo Desktop", key).c_str());
+    INIWINDPOS framePos;
+    ObtainWindPos(frame, &framePos);
+    SetIniWindPos("Demo Windows", "Frame", &framePos, 0);
+    DestroyWindow(frame);
+    Pump();
+
+    printf("  closed everything; reopening from the INI file:\n");
+    frame = CreateFrame();
+    OpenChild("Spectrum");
+    OpenChild("Chrom");
+    HWND reopened = OpenChild("Tune");
+    printf("  Tune is %s\n", IsZoomed(reopened) ? "maximised again" : "not maximised");
+    DestroyWindow(frame);
+    Pump();
+}
+
+void TourNumbers()
+{
+    Heading("Numbers in the suite's short forms");
+    char out[40];
+    printf("  ftoa(2.0, 0)          = %s\n", ftoa(2.0, out, 0));
+    printf("  ftoa(1.5, 8)          = %s\n", ftoa(1.5, out, 8));
+    printf("  ftoa(1e32, 8)         = %s (cut to 31 characters)\n", ftoa(1e32, out, 8));
+    printf("  etoa(1234.5, 2)       = %s\n", etoa(1234.5, out, 2));
+    printf("  etoa(0.00042, 1)      = %s\n", etoa(0.00042, out, 1));
+    printf("  gtoa(12346, 4)        = %s\n", gtoa(12346.0, 4, out));
+    printf("  gtoa(123.456, 4)      = %s\n", gtoa(123.456, 4, out));
+    printf("  gtoa(0.00123, 4)      = %s\n", gtoa(0.00123, 4, out));
+    FormatFloat(15.0f, 3, 1, out);
+    printf("  FormatFloat(15, 3, e) = %s\n", out);
+    FormatFloat(0.00125f, 3, 1, out);
+    printf("  FormatFloat(0.00125)  = %s\n", out);
+    printf("  atofL(\"2.5e2\")        = %g\n", atofL("2.5e2"));
+    for (const char *text : {"42", " -4.2", "0x1F", "12 ", "1 e2.5", "1.5e2"})
+        printf("  IsNumber(\"%s\")%*s= %d\n", text, static_cast<int>(10 - strlen(text)), "", IsNumber(text));
+}
+
+void ShowIniFile()
+{
+    Heading("KESTRUNE.INI as the demo leaves it");
+    FILE *f = fopen("KESTRUNE.INI", "rb");
+    if (!f)
+        return;
+    char line[700];
+    while (fgets(line, sizeof line, f)) {
+        line[strcspn(line, "\r\n")] = '\0';
+        if (strlen(line) > 70)
+            strcpy(line + 60, " ...");
+        printf("  | %s\n", line);
+    }
+    fclose(f);
+}
+
+} // namespace
+
+int main()
+{
+    printf("Kestrune utility library: demo host\n");
+    DeleteFileA("KESTRUNE.INI"); // every tour starts from a fresh file
+    TourWorkingDirectory();
+    TourSettings();
+    TourWindows();
+    TourNumbers();
+    ShowIniFile();
+    return 0;
+}

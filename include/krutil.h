@@ -1,0 +1,11 @@
+/*
+ * krutil.h - the whole interface of the Kestrune utility library.
+ */
+#ifndef KRUTIL_H
+#define KRUTIL_H
+
+#include "krdefs.h"
+#include "krsettings.h"
+#include "krtext.h"
+
+#endif /* KRUTIL_H */

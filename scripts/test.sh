@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Everything the tests need on a fresh machine: packages, both builds, an X
+# server and Wine, then every test through ctest under Wine. Stops what it
+# started. The last line is ctest's summary.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+"$root/scripts/setup.sh"
+"$root/scripts/build.sh"
+
+source "$root/scripts/wine-env.sh"
+trap kr_stop_env EXIT
+kr_start_env
+
+cd "$root/build/x86_64"
+ctest --output-on-failure --timeout 300 "$@"

@@ -1,0 +1,51 @@
+// Builds a text into a caller's buffer of `cap` bytes: it keeps the first
+// cap - 1 characters and a NUL, and counts the length of the whole text so
+// that the caller can tell whether it fitted. Nothing is written past the
+// buffer, and nothing at all when cap is 0.
+#ifndef KR_SUPPORT_CAPPED_TEXT_H
+#define KR_SUPPORT_CAPPED_TEXT_H
+
+#include <stddef.h>
+
+namespace kr {
+
+class CappedText {
+public:
+    CappedText(char *out, size_t cap) : out_(out), cap_(cap) {}
+
+    void Put(char c)
+    {
+        if (length_ + 1 < cap_)
+            out_[length_] = c;
+        ++length_;
+    }
+
+    void Append(const char *text)
+    {
+        for (; *text; ++text)
+            Put(*text);
+    }
+
+    // Counts characters that would follow without writing them.
+    void Skip(size_t count) { length_ += count; }
+
+    // True once no further character would be kept.
+    bool Full() const { return length_ + 1 >= cap_; }
+
+    // Terminates the kept text and returns the whole length.
+    size_t Finish()
+    {
+        if (cap_ > 0)
+            out_[length_ < cap_ ? length_ : cap_ - 1] = '\0';
+        return length_;
+    }
+
+private:
+    char *out_;
+    size_t cap_;
+    size_t length_ = 0;
+};
+
+} // namespace kr
+
+#endif

@@ -1,0 +1,100 @@
+#include "support/memory.h"
+
+#include <stdlib.h>
+
+namespace kr {
+namespace {
+
+struct FaultPlan {
+    long nth = 0;         // call to fail, counted from the last arming; 0: none
+    bool persistent = false;
+    long calls = 0;
+    long failures = 0;
+};
+
+FaultPlan g_plan;
+
+// Counts one call that can fail and says whether the plan wants it to.
+bool InjectFailure()
+{
+    ++g_plan.calls;
+    const bool fail = g_plan.nth > 0 &&
+                      (g_plan.calls == g_plan.nth ||
+                       (g_plan.persistent && g_plan.calls > g_plan.nth));
+    if (fail)
+        ++g_plan.failures;
+    return fail;
+}
+
+} // namespace
+
+void *MemAlloc(size_t bytes)
+{
+    return InjectFailure() ? nullptr : malloc(bytes);
+}
+
+void *MemRealloc(void *block, size_t bytes)
+{
+    return InjectFailure() ? nullptr : realloc(block, bytes);
+}
+
+void MemFree(void *block)
+{
+    free(block);
+}
+
+HGLOBAL MemGlobalAlloc(UINT flags, SIZE_T bytes)
+{
+    if (InjectFailure()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return GlobalAlloc(flags, bytes);
+}
+
+HGLOBAL MemGlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags)
+{
+    if (InjectFailure()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return GlobalReAlloc(block, bytes, flags);
+}
+
+HGLOBAL MemGlobalFree(HGLOBAL block)
+{
+    return GlobalFree(block);
+}
+
+HLOCAL MemLocalAlloc(UINT flags, SIZE_T bytes)
+{
+    if (InjectFailure()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return LocalAlloc(flags, bytes);
+}
+
+HLOCAL MemLocalFree(HLOCAL block)
+{
+    return LocalFree(block);
+}
+
+void MemFailAt(long nth, bool persistent)
+{
+    g_plan = FaultPlan{};
+    g_plan.nth = nth > 0 ? nth : 0;
+    g_plan.persistent = persistent;
+}
+
+long MemCallCount()
+{
+    return g_plan.calls;
+}
+
+long MemFailureCount()
+{
+    return g_plan.failures;
+}
+
+} // namespace kr

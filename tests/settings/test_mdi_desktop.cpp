@@ -1,0 +1,249 @@
+// MDI desktops: children created at saved placements, whole desktops saved.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "krsettings.h"
+#include "support/mdi_frame.h"
+#include "support/work_dir.h"
+
+using krtest::ReadIniValue;
+
+namespace {
+
+INIWINDPOS Pos(long visible, short show, long l, long t, long r, long b)
+{
+    INIWINDPOS p{};
+    p.visible = visible;
+    p.show = show;
+    p.left = l;
+    p.top = t;
+    p.right = r;
+    p.bottom = b;
+    return p;
+}
+
+std::string AtomProp(HWND window, const char *prop)
+{
+    const ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(window, prop)));
+    char name[256] = "";
+    if (atom)
+        GetAtomNameA(atom, name, sizeof name);
+    return name;
+}
+
+HWND CreateSaved(krtest::MdiFrame &frame, const char *section, const char *key)
+{
+    MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord(key);
+    HWND child = IniCreateMDIWnd(frame.Client(), section, key, &cs);
+    krtest::PumpMessages();
+    return child;
+}
+
+HWND Active(const krtest::MdiFrame &frame)
+{
+    return reinterpret_cast<HWND>(SendMessageA(frame.Client(), WM_MDIGETACTIVE, 0, 0));
+}
+
+// Saves the desktop in MDI mode and returns the titles of the children in
+// the order they were visited, from the active one on.
+std::vector<std::string> SaveTrackingVisits(const krtest::MdiFrame &frame, const char *section, const char *key)
+{
+    const HWND first = Active(frame);
+    std::vector<std::string> visits{krtest::Title(first)};
+    krtest::ActivationLog log;
+    EXPECT_EQ(1, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, section, key, 0));
+    for (HWND child : log.Activated()) {
+        if (child == first)
+            break;
+        visits.push_back(krtest::Title(child));
+    }
+    return visits;
+}
+
+// Gives a window the INI names IniCreateMDIWnd would give it.
+void Tag(HWND window, const char *section, const char *key)
+{
+    SetPropA(window, "IniParagraph", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(AddAtomA(section))));
+    SetPropA(window, "IniLine", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(AddAtomA(key))));
+}
+
+} // namespace
+
+TEST(IniCreateMDIWnd, OpensTheChildAtItsSavedPlacementAndTagsIt)
+{
+    const INIWINDPOS saved = Pos(1, 1, 10, 20, 410, 320);
+    SetIniWindPos("Create", "Spectrum", &saved, 0);
+    krtest::MdiFrame frame;
+    MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord("Spectrum");
+    HWND child = IniCreateMDIWnd(frame.Client(), "Create", "Spectrum", &cs);
+    ASSERT_NE(nullptr, child);
+    EXPECT_EQ(10, cs.x);
+    EXPECT_EQ(20, cs.y);
+    EXPECT_EQ(400, cs.cx);
+    EXPECT_EQ(300, cs.cy);
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, frame.Client(), reinterpret_cast<POINT *>(&rect), 2);
+    EXPECT_EQ(10, rect.left);
+    EXPECT_EQ(20, rect.top);
+    EXPECT_EQ(410, rect.right);
+    EXPECT_EQ(320, rect.bottom);
+    EXPECT_EQ("Create", AtomProp(child, "IniParagraph"));
+    EXPECT_EQ("Spectrum", AtomProp(child, "IniLine"));
+}
+
+TEST(IniCreateMDIWnd, WithoutASavedPlacementUsesDefaultPositions)
+{
+    krtest::MdiFrame frame;
+    MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord("New");
+    HWND child = IniCreateMDIWnd(frame.Client(), "Create", "New", &cs);
+    ASSERT_NE(nullptr, child);
+    EXPECT_EQ(static_cast<int>(CW_USEDEFAULT), cs.x);
+    EXPECT_EQ(static_cast<int>(CW_USEDEFAULT), cs.y);
+    EXPECT_EQ(static_cast<int>(CW_USEDEFAULT), cs.cx);
+    EXPECT_EQ(static_cast<int>(CW_USEDEFAULT), cs.cy);
+    EXPECT_EQ("New", AtomProp(child, "IniLine"));
+
+    MDICREATESTRUCTA untagged = krtest::MdiFrame::ChildRecord("Untagged");
+    HWND plain = IniCreateMDIWnd(frame.Client(), nullptr, nullptr, &untagged);
+    ASSERT_NE(nullptr, plain);
+    EXPECT_EQ(nullptr, GetPropA(plain, "IniParagraph"));
+    EXPECT_EQ(nullptr, IniCreateMDIWnd(frame.Client(), "Create", "New", nullptr));
+}
+
+TEST(IniCreateMDIWnd, SavedMaximisedOrMinimisedStateIsCreatedSo)
+{
+    const INIWINDPOS maximised = Pos(1, 3, 5, 5, 305, 205);
+    const INIWINDPOS minimised = Pos(1, 2, 5, 5, 305, 205);
+    SetIniWindPos("Create", "Max", &maximised, 0);
+    SetIniWindPos("Create", "Min", &minimised, 0);
+    krtest::MdiFrame frame;
+    MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord("Max");
+    HWND max = IniCreateMDIWnd(frame.Client(), "Create", "Max", &cs);
+    EXPECT_TRUE(cs.style & WS_MAXIMIZE);
+    EXPECT_TRUE(IsZoomed(max));
+    cs = krtest::MdiFrame::ChildRecord("Min");
+    HWND min = IniCreateMDIWnd(frame.Client(), "Create", "Min", &cs);
+    EXPECT_TRUE(cs.style & WS_MINIMIZE);
+    EXPECT_TRUE(IsIconic(min));
+}
+
+TEST(IniSaveDesktop, WritesTheChildrenLastVisitedFirst)
+{
+    // WM_MDINEXT walks the children in Z order: made C, B, A, they are
+    // visited A, B, C from the active A.
+    krtest::MdiFrame frame;
+    CreateSaved(frame, "Desk", "C");
+    CreateSaved(frame, "Desk", "B");
+    CreateSaved(frame, "Desk", "A");
+    const std::vector<std::string> visits = SaveTrackingVisits(frame, "Desk", "Children");
+    EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), visits);
+    EXPECT_EQ("C,B,A", ReadIniValue("Desk", "Children"));
+    for (const char *key : {"A", "B", "C"})
+        EXPECT_EQ("TRUE,SW_SHOWNORMAL,", ReadIniValue("Desk", key).substr(0, 19)) << key;
+}
+
+TEST(IniSaveDesktop, EachChildKeepsItsOwnPlacement)
+{
+    const INIWINDPOS left = Pos(1, 1, 0, 0, 200, 150);
+    const INIWINDPOS right = Pos(1, 1, 300, 10, 600, 300);
+    SetIniWindPos("Own", "Left", &left, 0);
+    SetIniWindPos("Own", "Right", &right, 0);
+    krtest::MdiFrame frame;
+    CreateSaved(frame, "Own", "Left");
+    CreateSaved(frame, "Own", "Right");
+    WritePrivateProfileStringA("Own", nullptr, nullptr, krtest::IniFilePath().c_str());
+    SaveTrackingVisits(frame, "Own", "List");
+    EXPECT_EQ("TRUE,SW_SHOWNORMAL,0,0,200,150", ReadIniValue("Own", "Left"));
+    EXPECT_EQ("TRUE,SW_SHOWNORMAL,300,10,600,300", ReadIniValue("Own", "Right"));
+}
+
+TEST(IniSaveDesktop, MaximisedChildIsSavedMaximisedAndLeftNormal)
+{
+    const INIWINDPOS saved = Pos(1, 1, 20, 30, 320, 230);
+    SetIniWindPos("Max", "Big", &saved, 0);
+    krtest::MdiFrame frame;
+    CreateSaved(frame, "Max", "Small");
+    HWND big = CreateSaved(frame, "Max", "Big");
+    SendMessageA(frame.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(big), 0);
+    krtest::PumpMessages();
+    ASSERT_TRUE(IsZoomed(big));
+    SaveTrackingVisits(frame, "Max", "List");
+    EXPECT_EQ("TRUE,SW_SHOWMAXIMIZED,20,30,320,230", ReadIniValue("Max", "Big"));
+    EXPECT_FALSE(IsZoomed(big));
+    EXPECT_EQ("Small,Big", ReadIniValue("Max", "List"));
+}
+
+TEST(IniSaveDesktop, ChildrenWithoutNamesAreSkipped)
+{
+    krtest::MdiFrame frame;
+    CreateSaved(frame, "Skip", "Named");
+    frame.CreateChild("plain", 10, 10, 100, 100);
+    SaveTrackingVisits(frame, "Skip", "List");
+    EXPECT_EQ("Named", ReadIniValue("Skip", "List"));
+    EXPECT_EQ(std::string::npos, krtest::ReadTextFile(krtest::IniFilePath()).find("[]"));
+}
+
+TEST(IniSaveDesktop, LongListsKeepOnlyWholeNames)
+{
+    krtest::MdiFrame frame;
+    std::vector<std::string> keys;
+    for (char c = 'a'; c < 'a' + 8; ++c) {
+        keys.push_back(std::string(79, c) + "_");
+        CreateSaved(frame, "Long", keys.back().c_str());
+    }
+    SaveTrackingVisits(frame, "Long", "List");
+    const std::string list = ReadIniValue("Long", "List");
+    EXPECT_EQ(6u * 80 + 5, list.size()) << list;
+    for (size_t at = 0; at < list.size(); at += 81)
+        EXPECT_EQ('_', list[at + 79]) << list;
+    for (const std::string &key : keys) // every placement is saved nonetheless
+        EXPECT_NE("<absent>", ReadIniValue("Long", key.c_str())) << key;
+}
+
+TEST(IniSaveDesktop, MinimisedFrameIsRestoredAndHidden)
+{
+    krtest::MdiFrame frame;
+    CreateSaved(frame, "Iconic", "Only");
+    ShowWindow(frame.Frame(), SW_MINIMIZE);
+    krtest::PumpMessages();
+    SaveTrackingVisits(frame, "Iconic", "List");
+    EXPECT_FALSE(IsIconic(frame.Frame()));
+    EXPECT_FALSE(IsWindowVisible(frame.Frame()));
+    EXPECT_EQ("Only", ReadIniValue("Iconic", "List"));
+}
+
+TEST(IniSaveDesktop, EmptyDesktopWritesAnEmptyList)
+{
+    krtest::MdiFrame frame;
+    EXPECT_EQ(1, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Empty", "List", 0));
+    EXPECT_EQ("", ReadIniValue("Empty", "List"));
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Empty", nullptr, 0));
+}
+
+TEST(IniSaveDesktop, RefusesNullSectionUnknownModeAndNullListKey)
+{
+    krtest::MdiFrame frame;
+    CreateSaved(frame, "Refused", "Child");
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, nullptr, "List", 0));
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), 0, "Refused", "List", 0));
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), 4, "Refused", "List", 0));
+    EXPECT_EQ("<absent>", ReadIniValue("Refused", "Child"));
+    // Without a key for the list, the children's placements are still saved.
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Refused", nullptr, 0));
+    EXPECT_NE("<absent>", ReadIniValue("Refused", "Child"));
+}
+
+TEST(IniSaveDesktop, SingleModeSavesTheGivenWindowOnly)
+{
+    HWND window = krtest::CreateTopLevel("single", 40, 50, 300, 200);
+    Tag(window, "Single", "Main");
+    EXPECT_EQ(1, IniSaveDesktop(window, INI_DESKTOP_SINGLE, "Single", "List", 0));
+    EXPECT_EQ("TRUE,SW_SHOWNORMAL,40,50,340,250", ReadIniValue("Single", "Main"));
+    EXPECT_EQ("<absent>", ReadIniValue("Single", "List"));
+    DestroyWindow(window);
+    EXPECT_EQ(1, IniSaveDesktop(nullptr, INI_DESKTOP_SINGLE, "Single", "List", 0));
+    EXPECT_EQ("", ReadIniValue("Single", "List"));
+}
