@@ -3,11 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh" >/dev/null
-
 source "$root/scripts/wine-env.sh"
-trap kr_stop_env EXIT
-kr_start_env
+kr_prepare_all
 
 "$KR_WINE" "$root/build/x86_64/bench_ini_numbers.exe"

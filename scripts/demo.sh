@@ -4,12 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh" >/dev/null
-
 source "$root/scripts/wine-env.sh"
-trap kr_stop_env EXIT
-kr_start_env
+kr_prepare_all
 
 mkdir -p "$root/demo-work"
 cd "$root/demo-work"

@@ -5,12 +5,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-"$root/scripts/setup.sh"
-"$root/scripts/build.sh"
-
 source "$root/scripts/wine-env.sh"
-trap kr_stop_env EXIT
-kr_start_env
+kr_prepare_all
 
 cd "$root/build/x86_64"
 ctest --output-on-failure --timeout 300 "$@"

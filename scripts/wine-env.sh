@@ -69,3 +69,12 @@ kr_stop_env() {
     wait "$KR_XVFB_PID" 2>/dev/null || true
   fi
 }
+
+# For the scripts that run programs: packages, both builds, then the
+# environment, stopped again when the calling script exits.
+kr_prepare_all() {
+  "$KR_ROOT/scripts/setup.sh"
+  "$KR_ROOT/scripts/build.sh" "$@"
+  trap kr_stop_env EXIT
+  kr_start_env
+}

@@ -6,23 +6,14 @@
 
 #include "krsettings.h"
 #include "support/mdi_frame.h"
+#include "support/placement.h"
 #include "support/work_dir.h"
 
+using krtest::Pos;
 using krtest::ReadIniValue;
+using krtest::Text;
 
 namespace {
-
-INIWINDPOS Pos(long visible, short show, long l, long t, long r, long b)
-{
-    INIWINDPOS p{};
-    p.visible = visible;
-    p.show = show;
-    p.left = l;
-    p.top = t;
-    p.right = r;
-    p.bottom = b;
-    return p;
-}
 
 std::string AtomProp(HWND window, const char *prop)
 {
@@ -83,13 +74,9 @@ TEST(IniCreateMDIWnd, OpensTheChildAtItsSavedPlacementAndTagsIt)
     EXPECT_EQ(20, cs.y);
     EXPECT_EQ(400, cs.cx);
     EXPECT_EQ(300, cs.cy);
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, frame.Client(), reinterpret_cast<POINT *>(&rect), 2);
-    EXPECT_EQ(10, rect.left);
-    EXPECT_EQ(20, rect.top);
-    EXPECT_EQ(410, rect.right);
-    EXPECT_EQ(320, rect.bottom);
+    INIWINDPOS placed;
+    ObtainWindPos(child, &placed);
+    EXPECT_EQ(Text(saved), Text(placed));
     EXPECT_EQ("Create", AtomProp(child, "IniParagraph"));
     EXPECT_EQ("Spectrum", AtomProp(child, "IniLine"));
 }
@@ -143,21 +130,6 @@ TEST(IniSaveDesktop, WritesTheChildrenLastVisitedFirst)
     EXPECT_EQ("C,B,A", ReadIniValue("Desk", "Children"));
     for (const char *key : {"A", "B", "C"})
         EXPECT_EQ("TRUE,SW_SHOWNORMAL,", ReadIniValue("Desk", key).substr(0, 19)) << key;
-}
-
-TEST(IniSaveDesktop, EachChildKeepsItsOwnPlacement)
-{
-    const INIWINDPOS left = Pos(1, 1, 0, 0, 200, 150);
-    const INIWINDPOS right = Pos(1, 1, 300, 10, 600, 300);
-    SetIniWindPos("Own", "Left", &left, 0);
-    SetIniWindPos("Own", "Right", &right, 0);
-    krtest::MdiFrame frame;
-    CreateSaved(frame, "Own", "Left");
-    CreateSaved(frame, "Own", "Right");
-    WritePrivateProfileStringA("Own", nullptr, nullptr, krtest::IniFilePath().c_str());
-    SaveTrackingVisits(frame, "Own", "List");
-    EXPECT_EQ("TRUE,SW_SHOWNORMAL,0,0,200,150", ReadIniValue("Own", "Left"));
-    EXPECT_EQ("TRUE,SW_SHOWNORMAL,300,10,600,300", ReadIniValue("Own", "Right"));
 }
 
 TEST(IniSaveDesktop, MaximisedChildIsSavedMaximisedAndLeftNormal)
@@ -215,25 +187,20 @@ TEST(IniSaveDesktop, MinimisedFrameIsRestoredAndHidden)
     EXPECT_EQ("Only", ReadIniValue("Iconic", "List"));
 }
 
-TEST(IniSaveDesktop, EmptyDesktopWritesAnEmptyList)
+TEST(IniSaveDesktop, ArgumentRulesAndTheEmptyDesktop)
 {
     krtest::MdiFrame frame;
-    EXPECT_EQ(1, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Empty", "List", 0));
-    EXPECT_EQ("", ReadIniValue("Empty", "List"));
-    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Empty", nullptr, 0));
-}
-
-TEST(IniSaveDesktop, RefusesNullSectionUnknownModeAndNullListKey)
-{
-    krtest::MdiFrame frame;
-    CreateSaved(frame, "Refused", "Child");
+    EXPECT_EQ(1, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Rules", "Empty", 0));
+    EXPECT_EQ("", ReadIniValue("Rules", "Empty"));
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Rules", nullptr, 0));
+    CreateSaved(frame, "Rules", "Child");
     EXPECT_EQ(0, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, nullptr, "List", 0));
-    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), 0, "Refused", "List", 0));
-    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), 4, "Refused", "List", 0));
-    EXPECT_EQ("<absent>", ReadIniValue("Refused", "Child"));
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), 0, "Rules", "List", 0));
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), 4, "Rules", "List", 0));
+    EXPECT_EQ("<absent>", ReadIniValue("Rules", "Child"));
     // Without a key for the list, the children's placements are still saved.
-    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Refused", nullptr, 0));
-    EXPECT_NE("<absent>", ReadIniValue("Refused", "Child"));
+    EXPECT_EQ(0, IniSaveDesktop(frame.Client(), INI_DESKTOP_MDI, "Rules", nullptr, 0));
+    EXPECT_NE("<absent>", ReadIniValue("Rules", "Child"));
 }
 
 TEST(IniSaveDesktop, SingleModeSavesTheGivenWindowOnly)

@@ -5,33 +5,14 @@
 
 #include "krsettings.h"
 #include "support/mdi_frame.h"
+#include "support/placement.h"
 #include "support/work_dir.h"
 
+using krtest::Pos;
 using krtest::ReadIniValue;
+using krtest::Text;
 
 namespace {
-
-INIWINDPOS Pos(long visible, short show, long l, long t, long r, long b)
-{
-    INIWINDPOS p{};
-    p.visible = visible;
-    p.show = show;
-    p.left = l;
-    p.top = t;
-    p.right = r;
-    p.bottom = b;
-    return p;
-}
-
-::testing::AssertionResult SamePos(const INIWINDPOS &expected, const INIWINDPOS &actual)
-{
-    if (expected.visible == actual.visible && expected.show == actual.show && expected.left == actual.left &&
-        expected.top == actual.top && expected.right == actual.right && expected.bottom == actual.bottom)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "actual " << actual.visible << "," << actual.show << "," << actual.left << "," << actual.top << ","
-           << actual.right << "," << actual.bottom;
-}
 
 INIWINDPOS Obtained(HWND window)
 {
@@ -40,56 +21,62 @@ INIWINDPOS Obtained(HWND window)
     return pos;
 }
 
-// Destroys a window at the end of a test.
+INIWINDPOS ReadPos(const char *key, int expectedResult, const INIWINDPOS *def = nullptr)
+{
+    INIWINDPOS pos;
+    memset(&pos, 0x5A, sizeof pos);
+    EXPECT_EQ(expectedResult, GetIniWindPos("Windows", key, def, &pos)) << key;
+    return pos;
+}
+
 struct WindowGuard {
     HWND window;
-    ~WindowGuard()
-    {
-        DestroyWindow(window);
-        krtest::PumpMessages();
-    }
+    ~WindowGuard() { DestroyWindow(window); }
 };
 
 } // namespace
 
-TEST(IniWindPos, RoundTripsThroughTheFile)
+TEST(IniWindPos, WritesTheTextFormAndReadsItBack)
 {
     const INIWINDPOS pos = Pos(1, 1, 10, 20, 610, 420);
     EXPECT_EQ(1, SetIniWindPos("Windows", "Main", &pos, 0));
     EXPECT_EQ("TRUE,SW_SHOWNORMAL,10,20,610,420", ReadIniValue("Windows", "Main"));
-    INIWINDPOS read;
-    EXPECT_EQ(1, GetIniWindPos("Windows", "Main", nullptr, &read));
-    EXPECT_TRUE(SamePos(pos, read));
+    EXPECT_EQ(Text(pos), Text(ReadPos("Main", 1)));
+    const INIWINDPOS odd = Pos(7, 5, -1, -2, 3, 4);
+    SetIniWindPos("Windows", "Odd", &odd, 0);
+    EXPECT_EQ("TRUE,SW_SHOWNORMAL,-1,-2,3,4", ReadIniValue("Windows", "Odd"));
 }
 
-TEST(IniWindPos, ShowValuesOtherThanTwoAndThreeAreWrittenAsNormal)
+TEST(IniWindPos, ReadsEveryFormOfTheText)
 {
-    const INIWINDPOS pos = Pos(0, 5, 1, 2, 3, 4);
-    SetIniWindPos("Windows", "Odd", &pos, 0);
-    EXPECT_EQ("FALSE,SW_SHOWNORMAL,1,2,3,4", ReadIniValue("Windows", "Odd"));
+    const struct {
+        const char *value;
+        const char *record;
+    } cases[] = {
+        {"FALSE,SW_SHOWMAXIMIZED,1,2,3,4", "0,3,1,2,3,4"},
+        {"TRUE,SW_SHOWMINIMIZED,-5,-6,7,8", "1,2,-5,-6,7,8"},
+        {"true,SW_SHOWNORMAL,1,2,3,4", "0,1,1,2,3,4"},       // words are case-sensitive
+        {"TRUE,sw_showmaximized,1,2,3,4", "1,1,1,2,3,4"},
+        {"TRUE", "1,2,0,0,100,100"},                          // the flag alone
+        {"TRUE,SW_SHOWNORMAL,10", "1,1,10,0,0,0"},            // missing numbers read 0
+        {"TRUE,SW_SHOWNORMAL,x,20,y,40", "1,1,0,20,0,40"},
+        {",,TRUE,,SW_SHOWMAXIMIZED,,1,,,2,3,4,", "1,3,1,2,3,4"}, // empty fields do not count
+    };
+    for (const auto &c : cases) {
+        WritePrivateProfileStringA("Windows", "Form", c.value, krtest::IniFilePath().c_str());
+        EXPECT_EQ(c.record, Text(ReadPos("Form", 1))) << c.value;
+    }
 }
 
 TEST(IniWindPos, MissingOrEmptyValueGivesZeroUnlessDefaulted)
 {
-    INIWINDPOS read = Pos(9, 9, 9, 9, 9, 9);
-    EXPECT_EQ(0, GetIniWindPos("Windows", "Never", nullptr, &read));
-    EXPECT_TRUE(SamePos(Pos(0, 0, 0, 0, 0, 0), read));
-
     const INIWINDPOS def = Pos(0, 3, 1, 2, 3, 4);
-    EXPECT_EQ(1, GetIniWindPos("Windows", "Never", &def, &read));
-    EXPECT_TRUE(SamePos(def, read));
-
-    WritePrivateProfileStringA("Windows", "Empty", "", krtest::IniFilePath().c_str());
-    EXPECT_EQ(0, GetIniWindPos("Windows", "Empty", &def, &read));
-    EXPECT_TRUE(SamePos(Pos(0, 0, 0, 0, 0, 0), read));
-}
-
-TEST(IniWindPos, ShortValuesFromTheFile)
-{
-    WritePrivateProfileStringA("Windows", "Flag", "TRUE", krtest::IniFilePath().c_str());
-    INIWINDPOS read;
-    EXPECT_EQ(1, GetIniWindPos("Windows", "Flag", nullptr, &read));
-    EXPECT_TRUE(SamePos(Pos(1, 2, 0, 0, 100, 100), read));
+    EXPECT_EQ("0,0,0,0,0,0", Text(ReadPos("Never", 0)));
+    EXPECT_EQ(Text(def), Text(ReadPos("Never", 1, &def)));
+    for (const char *empty : {"", ",,,"}) {
+        WritePrivateProfileStringA("Windows", "Empty", empty, krtest::IniFilePath().c_str());
+        EXPECT_EQ("0,0,0,0,0,0", Text(ReadPos("Empty", 0, &def)));
+    }
 }
 
 TEST(IniWindPos, NullArgumentsAreRefused)
@@ -103,54 +90,49 @@ TEST(IniWindPos, NullArgumentsAreRefused)
     EXPECT_EQ(0, RestoreWindPos(GetDesktopWindow(), nullptr));
 }
 
-TEST(ObtainWindPos, NullOrDeadWindowIsInvisibleAndEmpty)
+TEST(ObtainWindPos, NullOrDeadWindowIsInvisibleNormalAndEmpty)
 {
-    EXPECT_TRUE(SamePos(Pos(0, 1, 0, 0, 0, 0), Obtained(nullptr)));
+    EXPECT_EQ("0,1,0,0,0,0", Text(Obtained(nullptr)));
     HWND dead = krtest::CreateTopLevel("dead", 10, 10, 100, 100);
     DestroyWindow(dead);
-    EXPECT_TRUE(SamePos(Pos(0, 1, 0, 0, 0, 0), Obtained(dead)));
+    EXPECT_EQ("0,1,0,0,0,0", Text(Obtained(dead)));
+    const INIWINDPOS pos = Pos(1, 1, 0, 0, 10, 10);
+    EXPECT_EQ(0, RestoreWindPos(dead, &pos));
+    EXPECT_EQ(0, RestoreWindPos(nullptr, &pos));
 }
 
-TEST(ObtainWindPos, NormalTopLevelWindowInScreenCoordinates)
+TEST(ObtainWindPos, TopLevelWindowInScreenCoordinates)
 {
     WindowGuard w{krtest::CreateTopLevel("normal", 50, 60, 300, 200)};
-    EXPECT_TRUE(SamePos(Pos(1, 1, 50, 60, 350, 260), Obtained(w.window)));
+    EXPECT_EQ("1,1,50,60,350,260", Text(Obtained(w.window)));
     EXPECT_TRUE(IsWindowVisible(w.window));
 }
 
 TEST(ObtainWindPos, MaximisedOrMinimisedTopLevelIsRestoredAndLeftHidden)
 {
-    for (int show : {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED}) {
+    for (short show : {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED}) {
         WindowGuard w{krtest::CreateTopLevel("sized", 70, 80, 320, 240)};
         ShowWindow(w.window, show);
-        krtest::PumpMessages();
-        EXPECT_TRUE(SamePos(Pos(1, static_cast<short>(show), 70, 80, 390, 320), Obtained(w.window)));
+        EXPECT_EQ(Text(Pos(1, show, 70, 80, 390, 320)), Text(Obtained(w.window)));
         EXPECT_FALSE(IsWindowVisible(w.window));
         EXPECT_FALSE(IsZoomed(w.window) || IsIconic(w.window));
     }
 }
 
-TEST(ObtainWindPos, ChildWindowInItsParentsClientCoordinates)
+TEST(ObtainWindPos, MdiChildInTheClientsCoordinates)
 {
-    krtest::MdiFrame frame;
-    HWND child = frame.CreateChild("child", 15, 25, 300, 200);
-    EXPECT_TRUE(SamePos(Pos(1, 1, 15, 25, 315, 225), Obtained(child)));
-}
-
-TEST(ObtainWindPos, MaximisedMdiChildIsRestoredThroughShowWindow)
-{
-    // The MDI client's class reads "MDIClient", which is not the exact
-    // "mdiclient" that selects WM_MDIRESTORE: the child is shown normally,
-    // then hidden, like any other window.
+    // The MDI client's class reads "MDIClient", not the exact "mdiclient"
+    // that selects WM_MDIRESTORE: a maximised child is shown normally, then
+    // hidden, like any other window.
     krtest::MdiFrame frame;
     char cls[64];
     GetClassNameA(frame.Client(), cls, sizeof cls);
     EXPECT_STRNE("mdiclient", cls);
     HWND child = frame.CreateChild("child", 15, 25, 300, 200);
+    EXPECT_EQ("1,1,15,25,315,225", Text(Obtained(child)));
     SendMessageA(frame.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
-    krtest::PumpMessages();
     ASSERT_TRUE(IsZoomed(child));
-    EXPECT_TRUE(SamePos(Pos(1, 3, 15, 25, 315, 225), Obtained(child)));
+    EXPECT_EQ("1,3,15,25,315,225", Text(Obtained(child)));
     EXPECT_FALSE(IsZoomed(child));
     EXPECT_FALSE(IsWindowVisible(child));
 }
@@ -161,9 +143,8 @@ TEST(RestoreWindPos, MovesAndShowsANormalPlacement)
     ShowWindow(w.window, SW_HIDE);
     const INIWINDPOS pos = Pos(1, 1, 110, 120, 530, 440);
     EXPECT_EQ(1, RestoreWindPos(w.window, &pos));
-    krtest::PumpMessages();
     EXPECT_TRUE(IsWindowVisible(w.window));
-    EXPECT_TRUE(SamePos(pos, Obtained(w.window)));
+    EXPECT_EQ(Text(pos), Text(Obtained(w.window)));
 }
 
 TEST(RestoreWindPos, MaximisedOrMinimisedPlacementKeepsTheRectangle)
@@ -173,15 +154,6 @@ TEST(RestoreWindPos, MaximisedOrMinimisedPlacementKeepsTheRectangle)
         const INIWINDPOS pos = Pos(1, show, 500, 500, 900, 900);
         EXPECT_EQ(1, RestoreWindPos(w.window, &pos));
         EXPECT_TRUE(show == SW_SHOWMAXIMIZED ? IsZoomed(w.window) : IsIconic(w.window));
-        EXPECT_TRUE(SamePos(Pos(1, show, 30, 40, 230, 190), Obtained(w.window)));
+        EXPECT_EQ(Text(Pos(1, show, 30, 40, 230, 190)), Text(Obtained(w.window)));
     }
-}
-
-TEST(RestoreWindPos, DeadWindowIsLeftAlone)
-{
-    HWND dead = krtest::CreateTopLevel("dead", 10, 10, 100, 100);
-    DestroyWindow(dead);
-    const INIWINDPOS pos = Pos(1, 1, 0, 0, 10, 10);
-    EXPECT_EQ(0, RestoreWindPos(dead, &pos));
-    EXPECT_EQ(0, RestoreWindPos(nullptr, &pos));
 }
