@@ -9,6 +9,7 @@
 #define KRSETTINGS_H
 
 #include "krdefs.h"
+#include "krfiles.h"
 
 /* A window placement. The rectangle is the window's normal (restored) one,
  * in its parent's client coordinates for a child window, else in screen
@@ -121,6 +122,60 @@ HWND KRAPI IniCreateMDIWnd(HWND client, const char *section, const char *key,
 /* 1 when [Acquisition] IsGCMD of KESTRUNE.INI is "TRUE" at the first call,
  * else 0; later calls return the same answer for the life of the process. */
 int KRAPI IsGCMD(void);
+
+/*
+ * The global store: the process's settings blackboard, profile text held in
+ * the library. It is created on first use and seeded from KESTRUNE.INI with
+ * the 192 SystemList keys; every FreeGlobal and UpdateGlobal writes those
+ * keys back. Other keys live only as long as the store.
+ *
+ * Names and values: section names are matched case-sensitively, have at
+ * most 31 characters and no "]"; keys have at most 128 characters and no
+ * "="; neither has CR or LF, and neither do values. A write that breaks one
+ * of these rules returns 0 and changes nothing; a read of such a name finds
+ * nothing. A value longer than 508 minus the key's length is cut to that
+ * length in the caller's own string before it is stored.
+ */
+
+/* Creates and seeds the store: 1. When it exists already, raises its use
+ * count and returns 0; 0 also when creation or seeding failed. */
+int KRAPI InitGlobal(long unused);
+
+/* Writes the SystemList keys back to KESTRUNE.INI (empty values included).
+ * Always 1. */
+int KRAPI UpdateGlobal(long unused);
+
+/* Writes the SystemList keys back and lowers the use count; at 0 the store
+ * is freed. Always 1. */
+int KRAPI FreeGlobal(long unused);
+
+/* Reads section/key into out (size bytes, taken as a 16-bit signed number):
+ * the value's length, cut to size - 1 characters; -1 for a missing key or
+ * section (out then holds the default, or "" for null) or an unusable
+ * store. A null section packs the section names into out, a null key the
+ * section's keys, each name with its NUL: the result is the bytes written.
+ * A null out or a size below 1 returns -1 and writes nothing. */
+int KRAPI GetGlobalString(const char *section, const char *key, const char *def, char *out, int size);
+
+/* Writes section/key = value: 1, or 0. With create nonzero a missing
+ * section and key are made; with 0 only an existing key is changed. A null
+ * section, key or value returns 0 (the store has no removal). */
+int KRAPI SetGlobalString(const char *section, const char *key, char *value, int create);
+
+/* Typed values, stored as "%ld", as ftoa with 8 decimals, and as the file
+ * records' text forms (see krfiles.h). A getter clears *out first and
+ * returns 0 for a missing key, whatever the default (which therefore never
+ * reaches *out), and 0 for a null out; else it parses the text and returns
+ * 1 (an empty value reads as 0). A record whose text is longer than the
+ * key's line holds is not stored (0): a cut record would read back wrong. */
+int KRAPI GetGlobalLong(const char *section, const char *key, long def, long *out);
+int KRAPI SetGlobalLong(const char *section, const char *key, long value, int create);
+int KRAPI GetGlobalDouble(const char *section, const char *key, double def, double *out);
+int KRAPI SetGlobalDouble(const char *section, const char *key, double value, int create);
+int KRAPI GetGlobalFile(const char *section, const char *key, const QZFILE *def, QZFILE *out);
+int KRAPI SetGlobalFile(const char *section, const char *key, const QZFILE *file, int create);
+int KRAPI GetGlobalRawFile(const char *section, const char *key, const QZRAWFILE *def, QZRAWFILE *out);
+int KRAPI SetGlobalRawFile(const char *section, const char *key, const QZRAWFILE *raw, int create);
 
 KR_EXTERN_C_END
 

@@ -66,6 +66,15 @@ HGLOBAL MemGlobalFree(HGLOBAL block)
     return GlobalFree(block);
 }
 
+void *MemGlobalLock(HGLOBAL block)
+{
+    if (InjectFailure()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return GlobalLock(block);
+}
+
 HLOCAL MemLocalAlloc(UINT flags, SIZE_T bytes)
 {
     if (InjectFailure()) {

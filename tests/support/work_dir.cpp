@@ -80,6 +80,15 @@ std::string ReadTextFile(const std::string &path)
     return text;
 }
 
+void WriteTextFile(const std::string &path, const std::string &text)
+{
+    FILE *f = fopen(path.c_str(), "wb");
+    if (!f)
+        return;
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
+
 bool FileExists(const std::string &path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -17,6 +17,7 @@ std::string WorkPath(const std::string &name); // a file in the working director
 std::string IniFilePath();                     // KESTRUNE.INI there
 
 std::string ReadTextFile(const std::string &path); // "" when absent
+void WriteTextFile(const std::string &path, const std::string &text);
 bool FileExists(const std::string &path);
 
 // A key of the INI file as the Win32 profile functions read it.

@@ -1,0 +1,28 @@
+#include "support/test_control.h"
+
+#include "apps/message_box.h"
+#include "settings/global_store.h"
+#include "support/memory.h"
+
+INT_PTR KRAPI KrutilTestControl(int op, INT_PTR arg)
+{
+    switch (op) {
+    case KRTEST_MEM_FAIL_AT:
+        kr::MemFailAt(static_cast<long>(arg), false);
+        return 0;
+    case KRTEST_MEM_FAIL_FROM:
+        kr::MemFailAt(static_cast<long>(arg), true);
+        return 0;
+    case KRTEST_MEM_CALLS:
+        return kr::MemCallCount();
+    case KRTEST_MEM_FAILURES:
+        return kr::MemFailureCount();
+    case KRTEST_MESSAGE_BOX_OBSERVER:
+        return reinterpret_cast<INT_PTR>(
+            kr::SetMessageBoxObserver(reinterpret_cast<kr::MessageBoxObserver>(arg)));
+    case KRTEST_STORE_USE_COUNT:
+        return kr::GlobalStoreUseCount();
+    default:
+        return -1;
+    }
+}

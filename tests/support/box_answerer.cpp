@@ -1,0 +1,70 @@
+#include "support/box_answerer.h"
+
+namespace krtest {
+namespace {
+
+BoxAnswerer *g_current = nullptr;
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+} // namespace
+
+BoxAnswerer::BoxAnswerer(int button) : button_(button)
+{
+    g_current = this;
+    hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+}
+
+BoxAnswerer::~BoxAnswerer()
+{
+    UnhookWindowsHookEx(hook_);
+    g_current = nullptr;
+}
+
+void __stdcall BoxAnswerer::Observe(HWND owner, const char *text, const char *caption, UINT style)
+{
+    if (!g_current)
+        return;
+    ShownBox box;
+    box.owner = owner;
+    box.text = text ? text : "(null)";
+    box.caption = caption ? caption : "(null)";
+    box.style = style;
+    g_current->boxes_.push_back(box);
+}
+
+// The box is still hidden when it activates: it is read and answered from
+// a timer that fires inside its modal loop.
+LRESULT CALLBACK BoxAnswerer::CbtProc(int code, WPARAM wp, LPARAM lp)
+{
+    char cls[16] = "";
+    if (code == HCBT_ACTIVATE && g_current && GetClassNameA(reinterpret_cast<HWND>(wp), cls, sizeof cls) &&
+        lstrcmpA(cls, "#32770") == 0) {
+        g_current->pending_ = reinterpret_cast<HWND>(wp);
+        SetTimer(nullptr, 0, 0, Answer);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void CALLBACK BoxAnswerer::Answer(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    BoxAnswerer *self = g_current;
+    if (!self || !self->pending_)
+        return;
+    const HWND box = self->pending_;
+    self->pending_ = nullptr;
+    if (self->boxes_.empty() || !self->boxes_.back().shownCaption.empty())
+        self->boxes_.push_back(ShownBox{}); // shown without passing the observer
+    self->boxes_.back().shownCaption = WindowText(box);
+    self->boxes_.back().shownText = WindowText(GetDlgItem(box, 0xFFFF));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, self->button_)));
+}
+
+} // namespace krtest

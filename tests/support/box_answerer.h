@@ -1,0 +1,53 @@
+// Answers the message boxes a test makes the library show, and records them:
+// what the real box displayed (caption, text, read from the dialog) and the
+// exact arguments the library passed (through its message-box observer,
+// since the platform's box does not reveal its style).
+#ifndef KRTEST_BOX_ANSWERER_H
+#define KRTEST_BOX_ANSWERER_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace krtest {
+
+struct ShownBox {
+    // As passed to the library's one MessageBoxA call site.
+    HWND owner = nullptr;
+    std::string text;
+    std::string caption; // "(null)" for a null caption
+    UINT style = 0;
+    // As the real box on the screen showed them.
+    std::string shownCaption;
+    std::string shownText;
+};
+
+// While it lives, every box shown on this thread is answered with `button`.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(int button = IDOK);
+    ~BoxAnswerer();
+    BoxAnswerer(const BoxAnswerer &) = delete;
+    BoxAnswerer &operator=(const BoxAnswerer &) = delete;
+
+    const std::vector<ShownBox> &Boxes() const { return boxes_; }
+    void Clear() { boxes_.clear(); }
+
+    // The observer to install in the library (its signature is the
+    // library's observer type).
+    static void __stdcall Observe(HWND owner, const char *text, const char *caption, UINT style);
+
+private:
+    static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp);
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD);
+
+    int button_;
+    HHOOK hook_ = nullptr;
+    HWND pending_ = nullptr;
+    std::vector<ShownBox> boxes_;
+};
+
+} // namespace krtest
+
+#endif
