@@ -6,4 +6,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/wine-env.sh"
 kr_prepare_all
 
-"$KR_WINE" "$root/build/x86_64/bench_ini_numbers.exe"
+"$KR_WINE" "$root/build/x86_64/krbench.exe"
