@@ -22,11 +22,31 @@ bool ReadText(const char *section, const char *key, const char *def, char (&text
     return GetGlobalString(section, key, def, text, kValueBytes) >= 0;
 }
 
+template <typename Record>
+int GetRecord(const char *section, const char *key, const Record *def, Record *out)
+{
+    if (!out)
+        return 0;
+    *out = Record{};
+    char defText[kRecordBytes], text[kValueBytes];
+    if (def)
+        kr::FormatRecord(*def, defText, sizeof defText);
+    if (!ReadText(section, key, def ? defText : nullptr, text))
+        return 0;
+    kr::ParseRecord(text, out);
+    return 1;
+}
+
 // A record is stored only whole: a text longer than the key's line holds
 // would be cut and read back wrong.
-int StoreRecordText(const char *section, const char *key, char *text, int length, int create)
+template <typename Record>
+int SetRecord(const char *section, const char *key, const Record *record, int create)
 {
-    if (!key || length < 0 || length > kr::MaxValueLength(key))
+    if (!record || !key)
+        return 0;
+    char text[kRecordBytes];
+    const int length = kr::FormatRecord(*record, text, sizeof text);
+    if (length < 0 || length > kr::MaxValueLength(key))
         return 0;
     return SetGlobalString(section, key, text, create);
 }
@@ -75,46 +95,20 @@ int KRAPI SetGlobalDouble(const char *section, const char *key, double value, in
 
 int KRAPI GetGlobalFile(const char *section, const char *key, const QZFILE *def, QZFILE *out)
 {
-    if (!out)
-        return 0;
-    *out = QZFILE{};
-    char defText[kRecordBytes], text[kValueBytes];
-    if (def)
-        kr::FormatFileRecord(*def, defText, sizeof defText);
-    if (!ReadText(section, key, def ? defText : nullptr, text))
-        return 0;
-    kr::ParseFileRecord(text, out);
-    return 1;
+    return GetRecord(section, key, def, out);
 }
 
 int KRAPI SetGlobalFile(const char *section, const char *key, const QZFILE *file, int create)
 {
-    if (!file)
-        return 0;
-    char text[kRecordBytes];
-    const int length = kr::FormatFileRecord(*file, text, sizeof text);
-    return StoreRecordText(section, key, text, length, create);
+    return SetRecord(section, key, file, create);
 }
 
 int KRAPI GetGlobalRawFile(const char *section, const char *key, const QZRAWFILE *def, QZRAWFILE *out)
 {
-    if (!out)
-        return 0;
-    *out = QZRAWFILE{};
-    char defText[kRecordBytes], text[kValueBytes];
-    if (def)
-        kr::FormatRawFileRecord(*def, defText, sizeof defText);
-    if (!ReadText(section, key, def ? defText : nullptr, text))
-        return 0;
-    kr::ParseRawFileRecord(text, out);
-    return 1;
+    return GetRecord(section, key, def, out);
 }
 
 int KRAPI SetGlobalRawFile(const char *section, const char *key, const QZRAWFILE *raw, int create)
 {
-    if (!raw)
-        return 0;
-    char text[kRecordBytes];
-    const int length = kr::FormatRawFileRecord(*raw, text, sizeof text);
-    return StoreRecordText(section, key, text, length, create);
+    return SetRecord(section, key, raw, create);
 }

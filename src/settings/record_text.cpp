@@ -67,27 +67,27 @@ const char *ParseFileFields(const char *text, QZFILE *file)
 
 } // namespace
 
-int FormatFileRecord(const QZFILE &f, char *out, size_t cap)
+int FormatRecord(const QZFILE &f, char *out, size_t cap)
 {
     return FormatText(out, cap, "%u,%.*s,%.*s,%.*s,%ld,%ld", Unsigned16(f.number), Bounded(f.directory),
                       f.directory, Bounded(f.name), f.name, Bounded(f.extension), f.extension, f.value1, f.value2);
 }
 
-int FormatRawFileRecord(const QZRAWFILE &raw, char *out, size_t cap)
+int FormatRecord(const QZRAWFILE &raw, char *out, size_t cap)
 {
-    const int length = FormatFileRecord(raw.file, out, cap);
+    const int length = FormatRecord(raw.file, out, cap);
     if (length < 0)
         return -1;
     const int tail = FormatText(out + length, cap - length, ",%u,%u", Unsigned16(raw.index1), Unsigned16(raw.index2));
     return tail < 0 ? -1 : length + tail;
 }
 
-void ParseFileRecord(const char *text, QZFILE *file)
+void ParseRecord(const char *text, QZFILE *file)
 {
     ParseFileFields(text, file);
 }
 
-void ParseRawFileRecord(const char *text, QZRAWFILE *raw)
+void ParseRecord(const char *text, QZRAWFILE *raw)
 {
     const char *p = ParseFileFields(text, &raw->file);
     p = NextField(p, nullptr, 0);
