@@ -5,6 +5,7 @@
 #define KRUTIL_H
 
 #include "krdefs.h"
+#include "krapps.h"
 #include "krfiles.h"
 #include "krsettings.h"
 #include "krtext.h"

@@ -3,6 +3,7 @@
 namespace kr {
 namespace {
 MessageBoxObserver g_observer = nullptr;
+BeepObserver g_beepObserver = nullptr;
 }
 
 int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT style)
@@ -16,6 +17,20 @@ MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer)
 {
     const MessageBoxObserver previous = g_observer;
     g_observer = observer;
+    return previous;
+}
+
+void Beep(UINT type)
+{
+    if (g_beepObserver)
+        g_beepObserver(type);
+    MessageBeep(type);
+}
+
+BeepObserver SetBeepObserver(BeepObserver observer)
+{
+    const BeepObserver previous = g_beepObserver;
+    g_beepObserver = observer;
     return previous;
 }
 

@@ -1,6 +1,7 @@
-// The library's one call site for message boxes. Every box the library shows
-// passes through here, so that a test can observe the exact arguments
-// (owner, text, caption, style) that the platform's box does not reveal.
+// The library's one call site for message boxes, and its one for beeps.
+// Every box and beep passes through here, so that a test can observe the
+// exact arguments (owner, text, caption, style; the beep type) that the
+// platform does not reveal.
 #ifndef KR_APPS_MESSAGE_BOX_H
 #define KR_APPS_MESSAGE_BOX_H
 
@@ -15,6 +16,12 @@ int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT style
 
 // Installs an observer (null removes it) and returns the previous one.
 MessageBoxObserver SetMessageBoxObserver(MessageBoxObserver observer);
+
+typedef void(KRAPI *BeepObserver)(UINT type);
+
+// MessageBeep with the observer told first.
+void Beep(UINT type);
+BeepObserver SetBeepObserver(BeepObserver observer);
 
 } // namespace kr
 

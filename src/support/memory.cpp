@@ -89,6 +89,15 @@ HLOCAL MemLocalFree(HLOCAL block)
     return LocalFree(block);
 }
 
+void *MemLocalLock(HLOCAL block)
+{
+    if (InjectFailure()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return LocalLock(block);
+}
+
 void MemFailAt(long nth, bool persistent)
 {
     g_plan = FaultPlan{};

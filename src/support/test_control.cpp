@@ -20,6 +20,8 @@ INT_PTR KRAPI KrutilTestControl(int op, INT_PTR arg)
     case KRTEST_MESSAGE_BOX_OBSERVER:
         return reinterpret_cast<INT_PTR>(
             kr::SetMessageBoxObserver(reinterpret_cast<kr::MessageBoxObserver>(arg)));
+    case KRTEST_BEEP_OBSERVER:
+        return reinterpret_cast<INT_PTR>(kr::SetBeepObserver(reinterpret_cast<kr::BeepObserver>(arg)));
     case KRTEST_STORE_USE_COUNT:
         return kr::GlobalStoreUseCount();
     default:

@@ -12,6 +12,21 @@ std::string WindowText(HWND window)
     return text;
 }
 
+// Reads the buttons and the icon a box shows.
+void ReadControls(HWND box, ShownBox *shown)
+{
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[16] = "";
+        GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Button") == 0 && IsWindowVisible(child))
+            shown->buttons.push_back(GetDlgCtrlID(child));
+        if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            SendMessageA(child, STM_GETICON, 0, 0))
+            shown->icon = true;
+    }
+    shown->defaultButton = GetDlgCtrlID(GetFocus());
+}
+
 } // namespace
 
 BoxAnswerer::BoxAnswerer(int button) : button_(button)
@@ -63,6 +78,7 @@ void CALLBACK BoxAnswerer::Answer(HWND, UINT, UINT_PTR timer, DWORD)
         self->boxes_.push_back(ShownBox{}); // shown without passing the observer
     self->boxes_.back().shownCaption = WindowText(box);
     self->boxes_.back().shownText = WindowText(GetDlgItem(box, 0xFFFF));
+    ReadControls(box, &self->boxes_.back());
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, self->button_)));
 }

@@ -21,6 +21,9 @@ struct ShownBox {
     // As the real box on the screen showed them.
     std::string shownCaption;
     std::string shownText;
+    std::vector<int> buttons; // ids of the visible buttons, in order
+    int defaultButton = 0;    // the button that has the focus
+    bool icon = false;        // an icon is shown
 };
 
 // While it lives, every box shown on this thread is answered with `button`.

@@ -1,0 +1,140 @@
+// Message boxes driven by string resources: a leading severity digit
+// (MsgReport) or keyword options before a comma (MsgReportMsg).
+#include "krapps.h"
+
+#include <stdarg.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "apps/message_box.h"
+#include "apps/message_options.h"
+#include "support/module_instance.h"
+#include "support/runtime_format.h"
+
+namespace {
+
+constexpr unsigned short kOutOfMemoryNumber = 30000;
+constexpr UINT kOutOfMemoryStyle = MB_SYSTEMMODAL | MB_ICONHAND;
+constexpr UINT kMissingStyle = MB_TASKMODAL | MB_ICONHAND;
+constexpr int kMessageBytes = 256;
+constexpr int kExpandBytes = 1025; // wvsprintfA writes at most 1024 characters
+
+// A message text and the style of its box.
+struct Report {
+    char text[kMessageBytes];
+    UINT style;
+};
+
+void SetOutOfMemory(Report *report)
+{
+    strcpy(report->text, "Out of memory");
+    report->style = kOutOfMemoryStyle;
+}
+
+void SetMissing(Report *report, unsigned short number)
+{
+    kr::FormatText(report->text, sizeof report->text, "Application Error: %u", number);
+    report->style = kMissingStyle;
+}
+
+// Loads string `number` of the instance and expands it with the arguments,
+// cut to the message area. False when there is no such string.
+bool LoadExpanded(HINSTANCE instance, unsigned short number, va_list args, char *out)
+{
+    char format[kMessageBytes];
+    if (LoadStringA(instance, number, format, sizeof format) <= 0)
+        return false;
+    char expanded[kExpandBytes];
+    wvsprintfA(expanded, format, args);
+    lstrcpynA(out, expanded, kMessageBytes);
+    return true;
+}
+
+// The module whose strings MsgReportMsg uses when given none: the host
+// application's, through its main window.
+HINSTANCE HostInstance()
+{
+    APPINFO *host = nullptr;
+    if (!GetApplicationInfoPtr(0, &host) || !host->mainWindow || !IsWindow(host->mainWindow))
+        return nullptr;
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(host->mainWindow, GWLP_HINSTANCE));
+}
+
+} // namespace
+
+const char *KRAPI MsgGetErrorLevel(const char *text, short *style, short *level)
+{
+    short iconStyle = 0, severity = 3;
+    switch (text ? atoi(text) : 0) {
+    case 1:
+        iconStyle = MB_ICONINFORMATION;
+        severity = 1;
+        break;
+    case 2:
+        iconStyle = MB_ICONEXCLAMATION;
+        severity = 2;
+        break;
+    case 3:
+        iconStyle = MB_ICONHAND;
+        break;
+    }
+    if (style)
+        *style = iconStyle;
+    if (level)
+        *level = severity;
+    if (!text)
+        return nullptr;
+    while ((*text >= '0' && *text <= '9') || *text == ' ' || (*text >= '\t' && *text <= '\r'))
+        ++text;
+    return text;
+}
+
+int KRAPIV MsgReport(unsigned short number, const char *caption, ...)
+{
+    Report report;
+    if (number == kOutOfMemoryNumber) {
+        SetOutOfMemory(&report);
+    } else {
+        va_list args;
+        va_start(args, caption);
+        const bool loaded = LoadExpanded(kr::ModuleInstance(), number, args, report.text);
+        va_end(args);
+        if (!loaded) {
+            SetMissing(&report, number);
+        } else {
+            short icon = 0;
+            const char *message = MsgGetErrorLevel(report.text, &icon, nullptr);
+            memmove(report.text, message, strlen(message) + 1);
+            report.style = static_cast<UINT>(icon) | MB_TASKMODAL;
+        }
+    }
+    kr::ShowMessageBox(nullptr, report.text, caption, report.style);
+    return 1;
+}
+
+int KRAPIV MsgReportMsg(HINSTANCE instance, unsigned short number, const char *caption, ...)
+{
+    Report report;
+    if (number == kOutOfMemoryNumber) {
+        SetOutOfMemory(&report);
+    } else {
+        if (!instance && !(instance = HostInstance()))
+            return 0;
+        va_list args;
+        va_start(args, caption);
+        const bool loaded = LoadExpanded(instance, number, args, report.text);
+        va_end(args);
+        if (!loaded) {
+            SetMissing(&report, number);
+        } else {
+            kr::MessageOptions options;
+            if (!kr::SplitMessageOptions(report.text, &options))
+                return 0;
+            memmove(report.text, options.message, strlen(options.message) + 1);
+            report.style = options.style | MB_TASKMODAL;
+        }
+    }
+    if (report.style & 0x30)
+        kr::Beep(0xFFFFFFFF);
+    return kr::ShowMessageBox(nullptr, report.text, caption ? caption : "Attention", report.style);
+}
