@@ -26,16 +26,28 @@ bool InjectFailure()
     return fail;
 }
 
+// Runs the call unless the plan fails it; a failure looks as the platform's
+// own would: null, with ERROR_NOT_ENOUGH_MEMORY.
+template <typename Call>
+auto Planned(Call call) -> decltype(call())
+{
+    if (InjectFailure()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return call();
+}
+
 } // namespace
 
 void *MemAlloc(size_t bytes)
 {
-    return InjectFailure() ? nullptr : malloc(bytes);
+    return Planned([&] { return malloc(bytes); });
 }
 
 void *MemRealloc(void *block, size_t bytes)
 {
-    return InjectFailure() ? nullptr : realloc(block, bytes);
+    return Planned([&] { return realloc(block, bytes); });
 }
 
 void MemFree(void *block)
@@ -45,20 +57,12 @@ void MemFree(void *block)
 
 HGLOBAL MemGlobalAlloc(UINT flags, SIZE_T bytes)
 {
-    if (InjectFailure()) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return GlobalAlloc(flags, bytes);
+    return Planned([&] { return GlobalAlloc(flags, bytes); });
 }
 
 HGLOBAL MemGlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags)
 {
-    if (InjectFailure()) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return GlobalReAlloc(block, bytes, flags);
+    return Planned([&] { return GlobalReAlloc(block, bytes, flags); });
 }
 
 HGLOBAL MemGlobalFree(HGLOBAL block)
@@ -68,20 +72,12 @@ HGLOBAL MemGlobalFree(HGLOBAL block)
 
 void *MemGlobalLock(HGLOBAL block)
 {
-    if (InjectFailure()) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return GlobalLock(block);
+    return Planned([&] { return GlobalLock(block); });
 }
 
 HLOCAL MemLocalAlloc(UINT flags, SIZE_T bytes)
 {
-    if (InjectFailure()) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return LocalAlloc(flags, bytes);
+    return Planned([&] { return LocalAlloc(flags, bytes); });
 }
 
 HLOCAL MemLocalFree(HLOCAL block)
@@ -91,11 +87,7 @@ HLOCAL MemLocalFree(HLOCAL block)
 
 void *MemLocalLock(HLOCAL block)
 {
-    if (InjectFailure()) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return nullptr;
-    }
-    return LocalLock(block);
+    return Planned([&] { return LocalLock(block); });
 }
 
 void MemFailAt(long nth, bool persistent)
