@@ -7,6 +7,7 @@
 #include "krdefs.h"
 #include "krapps.h"
 #include "krfiles.h"
+#include "krnumerics.h"
 #include "krsettings.h"
 #include "krtext.h"
 

@@ -8,6 +8,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 libcups2 fonts-liberation xvfb
   cups printer-driver-cups-pdf poppler-utils
+  libeigen3-dev  # test-only: an independent reference for the numerical tests
 )
 
 missing=()

@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
 # Checks that each DLL exports exactly the names of the .def, undecorated
-# (no "@N", no leading underscore), and imports no runtime DLL of the
-# toolchain (the runtime is linked in).
+# (no "@N", no leading underscore), besides the members of the exported C++
+# classes under their mangled names (and nothing else of C++), and imports
+# no runtime DLL of the toolchain (the runtime is linked in).
 # Usage: check_exports.sh krutil.def a.dll [b.dll ...]
 set -u
 def=$1; shift
 want=$(sed -n '/^EXPORTS/,$p' "$def" | grep -v '^EXPORTS' | sed 's/;.*//' |
        awk 'NF { sub(/@.*/, "", $1); print $1 }' | sort)
+classes='9CCalCovar|17CLinearRegression|10CDriveCombo'
 status=0
 for dll in "$@"; do
   if [ ! -f "$dll" ]; then echo "missing: $dll"; status=1; continue; fi
   dump=$(i686-w64-mingw32-objdump -p "$dll" 2>/dev/null || x86_64-w64-mingw32-objdump -p "$dll")
-  have=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
-         awk '/\[ *[0-9]+\]/ { print $NF }' | sort)
+  all=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+        awk '/\[ *[0-9]+\]/ { print $NF }' | sort)
+  have=$(printf '%s\n' "$all" | grep -v '^_Z' || true)
+  stray=$(printf '%s\n' "$all" | grep '^_Z' | grep -Ev "^_ZN?K?($classes)" || true)
+  if [ -n "$stray" ]; then echo "$dll exports C++ names outside the exported classes:"; echo "$stray"; status=1; fi
   if [ "$have" != "$want" ]; then
     echo "$dll: exports differ from $def (< expected, > actual):"
     diff <(printf '%s\n' "$want") <(printf '%s\n' "$have")
@@ -20,6 +25,6 @@ for dll in "$@"; do
   fi
   runtime=$(printf '%s\n' "$dump" | awk '/DLL Name:/ { print $3 }' | grep -iE 'libstdc|libgcc|winpthread' || true)
   if [ -n "$runtime" ]; then echo "$dll imports runtime DLLs: $runtime"; status=1; fi
-  echo "$dll: $(printf '%s\n' "$have" | wc -l) exports, imports $(printf '%s\n' "$dump" | awk '/DLL Name:/ { print $3 }' | tr '\n' ' ')"
+  echo "$dll: $(printf '%s\n' "$have" | wc -l) C exports, $(printf '%s\n' "$all" | grep -c '^_Z') class members, imports $(printf '%s\n' "$dump" | awk '/DLL Name:/ { print $3 }' | tr '\n' ' ')"
 done
 exit $status

@@ -1,0 +1,137 @@
+/*
+ * krnumerics.h - numerical routines of data processing: calibration
+ * covariances and lock-mass updates.
+ *
+ * Covariance arrays are packed lower triangles: element C[i][j] (j <= i) of
+ * a symmetric (order+1) x (order+1) matrix is at index i(i+1)/2 + j, so the
+ * array holds (order+1)(order+2)/2 doubles. Coefficient k multiplies the
+ * k-th power of the abscissa: the mass, or in root-mass mode its square root.
+ *
+ * CCalCovar is exported as a C++ class with the mingw-w64 (GCC, Itanium)
+ * C++ ABI: only programs built with a compatible GCC-based mingw-w64
+ * toolchain can use the class across the DLL boundary (its members are
+ * exported under their mangled names). Every other compiler uses the plain
+ * functions at the end of this header, which are undecorated __stdcall
+ * exports like the rest of the library.
+ */
+#ifndef KRNUMERICS_H
+#define KRNUMERICS_H
+
+#include "krdefs.h"
+
+#ifdef __cplusplus
+
+/* The covariance matrix of a mass calibration's polynomial coefficients, and
+ * the variance of the calibrated mass it implies. An object is either empty
+ * (order -1) or holds a matrix of order >= 0. The arrays are the object's
+ * own; allocation failure leaves an empty model (or a false result) and an
+ * object that can still be used and destroyed. */
+class KRUTIL_CLASS CCalCovar {
+public:
+    double *covariances;    /* packed lower triangle, or null when empty */
+    double *basis;          /* order+1 scratch values 1, x, x^2, ... */
+    int order;              /* -1: empty */
+    double *tableMass;      /* lookup table: 128 masses, */
+    double *tableVariance;  /* the variances there, */
+    double *tableCurvature; /* and the natural cubic spline's second derivatives */
+    int tableSize;          /* 0 until a table is built, then 128 */
+    bool useRootMass;       /* the polynomial's abscissa is the square root of the mass */
+    double tableLow;
+    double tableHigh;
+    bool tableValid;        /* a table exists for the current matrix */
+
+    CCalCovar(const CCalCovar &source);
+    /* A copy of a packed matrix of the given order times scale (zeros for a
+     * null matrix); order < 0 gives an empty model. */
+    CCalCovar(bool useRootMass, const double *const covariances, int order, double scale);
+    /* From the text form (see Format); empty when the text does not parse. */
+    CCalCovar(bool useRootMass, const char *const text);
+    /* From the singular value decomposition (V given by rows, singular values
+     * w) of a weighted least-squares fit in the Legendre polynomials P0..Pn-1,
+     * converted to the power basis and times scale. With unitOffset the
+     * arrays are indexed from 1. Non-positive singular values contribute
+     * nothing. Null arrays or numCoefficients < 1 give an empty model. */
+    CCalCovar(const double *const *const v, const double *const w, int numCoefficients, bool unitOffset,
+              bool useRootMass, double scale);
+    ~CCalCovar();
+    /* Replaces this model by a copy (the table rebuilt when the source's is
+     * valid). */
+    CCalCovar &operator=(const CCalCovar &source);
+
+    bool GetUseRootMass() const;
+
+    /* Builds the 128-point cubic-spline table of variances over [from, to]
+     * (either order). While a table is valid it stays: a second call returns
+     * true and changes nothing. False when memory ran out. */
+    bool MakeLookupTable(double from, double to);
+
+    /* The variance of the calibrated mass at mass, from the table inside its
+     * range, else directly; never negative (0 for undefined results). A
+     * table of zero width, or one whose points coincide, is not used. */
+    double GetVariance(double mass) const;
+
+    /* The text form: each value "%+22.15e", values of a row separated by
+     * ",", rows by ";". Returns buffer, or null (buffer then partial) when
+     * size is too small; "" for an empty model. */
+    char *Format(char *const buffer, int size) const;
+
+    /* Replaces the matrix from its text form: the order is the number of
+     * ";", and exactly (order+1)(order+2)/2 numbers must follow. False, with
+     * an empty model, otherwise (or for a value out of the double range, or
+     * a null text). The table is invalid afterwards. */
+    bool SetCovariances(const char *const text);
+
+    /* Copies the packed matrix; false, copying nothing, when size is short
+     * of (order+1)(order+2)/2 or out is null. An empty model copies nothing
+     * and returns true. */
+    bool GetCovariances(double *const out, int size) const;
+
+    /* Updates the matrix for one lock mass of standard deviation sigma (the
+     * third argument is not used): the linear coefficient is re-determined
+     * by the lock mass. False, changing nothing, for order < 1 or > 5 or a
+     * lock mass or sigma of 0. Otherwise the result of GetCovariances(out,
+     * size), or true for a null out. */
+    bool UpdateForLockMass(double lockMass, double sigma, double unused, double *const out, int size);
+
+    /* Updates the matrix for count lock masses (sigmas in mass units): with
+     * correctOffset the constant and linear coefficients are re-estimated,
+     * else the linear one alone. Points with mass <= 0 or sigma 0 are
+     * ignored. False, changing nothing, for order < 1 or > 5, count < 1 or
+     * null arrays. Otherwise the result of GetCovariances(out, size) when
+     * out is given and size > 0, else true. */
+    bool UpdateForLockMasses(const double *const lockMasses, const float *const sigmas, int count,
+                             bool correctOffset, double *const out, int size);
+
+private:
+    /* The variance of the polynomial's value at abscissa x: f'Cf. */
+    double CalVar(double x, bool excludeLinear) const;
+};
+
+#endif /* __cplusplus */
+
+KR_EXTERN_C_BEGIN
+
+/* The packed power-basis covariance of a decomposition indexed from 1
+ * (MakeCovariances) or from 0 (MakeCovariances0), unscaled: 0, or 1 when
+ * size is short of numCoefficients(numCoefficients+1)/2. The fourth
+ * argument does not affect the result. */
+int KRAPI MakeCovariances(const double *const *v, const double *w, int numCoefficients, double unused,
+                          double *out, int size);
+int KRAPI MakeCovariances0(const double *const *v, const double *w, int numCoefficients, double unused,
+                           double *out, int size);
+
+/* Widens each peak sigma by the root-mass calibration's uncertainty at its
+ * mass, in quadrature, through a lookup table over [from, to]: 0, or 1 (the
+ * sigmas untouched) when the table cannot be built or an array is null. */
+int KRAPI CalibrateSigmas(const double *covariances, int order, float from, float to, const float *masses,
+                          float *sigmas, int count);
+
+/* Two-sigma band of the root-mass calibration at count masses start,
+ * start + step, ... (accumulated in single precision). The first argument
+ * is not used. */
+void KRAPI GetVariances(int unused, const double *covariances, int order, float start, float step, int count,
+                        float *out);
+
+KR_EXTERN_C_END
+
+#endif /* KRNUMERICS_H */

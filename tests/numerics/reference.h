@@ -1,0 +1,63 @@
+// Independent references for the numerical tests, computed with Eigen.
+#ifndef KRTEST_NUMERICS_REFERENCE_H
+#define KRTEST_NUMERICS_REFERENCE_H
+
+#include <Eigen/Dense>
+
+#include <vector>
+
+namespace krtest {
+
+using Matrix = Eigen::MatrixXd;
+using Vector = Eigen::VectorXd;
+
+// Packed lower triangle <-> full symmetric matrix.
+inline Matrix Unpack(const std::vector<double> &packed, int n)
+{
+    Matrix m(n, n);
+    for (int i = 0, index = 0; i < n; ++i)
+        for (int j = 0; j <= i; ++j, ++index)
+            m(i, j) = m(j, i) = packed[index];
+    return m;
+}
+
+inline std::vector<double> Pack(const Matrix &m)
+{
+    std::vector<double> packed;
+    for (int i = 0; i < m.rows(); ++i)
+        for (int j = 0; j <= i; ++j)
+            packed.push_back(m(i, j));
+    return packed;
+}
+
+// Largest absolute difference relative to the largest entry of the reference.
+inline double RelativeDifference(const Matrix &actual, const Matrix &reference)
+{
+    return (actual - reference).cwiseAbs().maxCoeff() / reference.cwiseAbs().maxCoeff();
+}
+
+// (1, x, x^2, ..., x^order)
+inline Vector Powers(double x, int order)
+{
+    Vector f(order + 1);
+    f(0) = 1.0;
+    for (int k = 1; k <= order; ++k)
+        f(k) = f(k - 1) * x;
+    return f;
+}
+
+// A symmetric positive definite matrix with a spread of scales.
+inline Matrix RandomCovariance(int n, unsigned seed)
+{
+    srand(seed);
+    Matrix a = Matrix::Random(n, n);
+    Matrix c = a * a.transpose() + Matrix::Identity(n, n) * 0.5;
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            c(i, j) *= 1.0 / ((i + 1) * (j + 1));
+    return c;
+}
+
+} // namespace krtest
+
+#endif
