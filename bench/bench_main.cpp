@@ -10,6 +10,7 @@
 
 void RunIniAndNumbers();
 void RunGlobalStore();
+void RunCalCovar();
 
 namespace {
 char g_iniPath[MAX_PATH];
@@ -33,6 +34,7 @@ int main()
 
     RunIniAndNumbers();
     RunGlobalStore();
+    RunCalCovar();
 
     DeleteFileA(g_iniPath);
     SetCurrentDirectoryA(temp);

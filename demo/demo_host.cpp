@@ -359,6 +359,36 @@ void TourApplications()
     SetApplicationInfo(APPINFOTABLE{});
 }
 
+void TourCalibration()
+{
+    Heading("Calibration covariances");
+    // The decomposition of a root-mass calibration fit in Legendre
+    // polynomials P0..P2: V and the singular values.
+    const double rows[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    const double *v[3] = {rows[0], rows[1], rows[2]};
+    const double w[3] = {1e3, 1e4, 1e6};
+    double packed[6];
+    printf("  MakeCovariances0 -> %d; power-basis covariances:", MakeCovariances0(v, w, 3, 0.0, packed, 6));
+    for (double c : packed)
+        printf(" %.3g", c);
+    printf("\n");
+    const CCalCovar model(v, w, 3, false, true, 1.0);
+    char text[256];
+    printf("  its text form:\n    %s\n", model.Format(text, sizeof text));
+    const float masses[] = {200.0f, 500.0f, 1000.0f};
+    float sigmas[] = {0.05f, 0.05f, 0.05f};
+    CalibrateSigmas(packed, 2, 100.0f, 1200.0f, masses, sigmas, 3);
+    printf("  peak sigmas of 0.05 widened by the calibration:");
+    for (int i = 0; i < 3; ++i)
+        printf(" m %.0f -> %.4f", masses[i], sigmas[i]);
+    printf("\n  two-sigma band:");
+    float band[6];
+    GetVariances(0, packed, 2, 100.0f, 200.0f, 6, band);
+    for (int i = 0; i < 6; ++i)
+        printf(" %.0f: %.4f", 100.0 + 200.0 * i, band[i]);
+    printf("\n");
+}
+
 void ShowIniFile()
 {
     Heading("KESTRUNE.INI as the demo leaves it (empty SystemList keys not shown)");
@@ -390,6 +420,7 @@ int main()
     TourNumbers();
     TourGlobalStore();
     TourApplications();
+    TourCalibration();
     ShowIniFile();
     return 0;
 }

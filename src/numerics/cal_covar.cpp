@@ -257,15 +257,18 @@ double CCalCovar::GetVariance(double mass) const
     if (tableValid && tableLow <= mass && mass <= tableHigh && tableHigh > tableLow) {
         // The interval by index arithmetic; the top of the range (and a
         // position that is not a number) takes the last interval.
-        const double position = (mass - tableLow) * (tableSize - 1) / (tableHigh - tableLow);
+        // Divisions are what a lookup costs most: two here, by reciprocals.
+        const double position = (mass - tableLow) * ((tableSize - 1) / (tableHigh - tableLow));
         const int last = tableSize - 2;
         const int k = position >= 0.0 && position < last ? static_cast<int>(position) : last;
         const double h = tableMass[k + 1] - tableMass[k];
         if (h > 0.0) {
-            const double a = (tableMass[k + 1] - mass) / h;
-            const double b = (mass - tableMass[k]) / h;
+            const double perH = 1.0 / h;
+            const double a = (tableMass[k + 1] - mass) * perH;
+            const double b = (mass - tableMass[k]) * perH;
             variance = a * tableVariance[k] + b * tableVariance[k + 1] +
-                       ((a * a * a - a) * tableCurvature[k] + (b * b * b - b) * tableCurvature[k + 1]) * (h * h) / 6.0;
+                       ((a * a * a - a) * tableCurvature[k] + (b * b * b - b) * tableCurvature[k + 1]) *
+                           (h * h) * (1.0 / 6.0);
             fromTable = true;
         }
     }
