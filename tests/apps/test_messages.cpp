@@ -241,14 +241,6 @@ TEST_F(Messages, MsgReportMsgShowsNothingWithoutACommaOrAHost)
     EXPECT_EQ(3u, g_beeps.size());
 }
 
-TEST_F(Messages, MsgReportMsgCutsExpandedText)
-{
-    BoxAnswerer answerer;
-    const std::string longText(700, 'e');
-    MsgReportMsg(GetModuleHandleA(nullptr), IDS_TEST_ECHO, "Echo", longText.c_str());
-    EXPECT_EQ(std::string(255 - 15, 'e'), Only(answerer).text); // "OK INFORMATION," takes 15
-}
-
 namespace {
 
 // A status window of one of the suite's classes: notes the status texts it

@@ -231,18 +231,6 @@ TEST_F(GlobalStore, StringArgumentsAtTheirLimits)
     EXPECT_STREQ("val", out);
 }
 
-TEST_F(GlobalStore, RefusedNamesAndValuesChangeNothing)
-{
-    Set("S", "K", "v");
-    const std::string sections = Get(nullptr, nullptr);
-    EXPECT_EQ(0, Set(std::string(32, 's').c_str(), "K", "v"));
-    EXPECT_EQ(0, Set("S", std::string(129, 'k').c_str(), "v"));
-    EXPECT_EQ(0, Set("S", "K", "two\r\nlines"));
-    EXPECT_EQ("v", Get("S", "K"));
-    EXPECT_EQ(sections, Get(nullptr, nullptr));
-    EXPECT_EQ(0, Set("s", "K", "case differs", 0));
-}
-
 TEST_F(GlobalStore, LongsAndDoublesInTheirTextForms)
 {
     long number = 99;
