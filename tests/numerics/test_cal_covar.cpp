@@ -148,6 +148,7 @@ TEST(CCalCovar, EmptyModels)
     EXPECT_EQ(-1, copy.order);
     EXPECT_EQ(-1, CCalCovar(nullptr, nullptr, 3, false, false, 1.0).order);
     EXPECT_EQ(-1, CCalCovar(nullptr, nullptr, 0, false, false, 1.0).order);
+    EXPECT_EQ(-1, CCalCovar(false, nullptr, 2000000000, 1.0).order); // no memory for it
 }
 
 TEST(CCalCovar, TextFormRoundTrips)

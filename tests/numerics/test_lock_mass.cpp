@@ -235,6 +235,10 @@ TEST(LockMass, UnusablePointsAreIgnoredAndRefusalsChangeNothing)
     EXPECT_FALSE(model.UpdateForLockMass(2.0, 0.01, 0, out, 5));
     EXPECT_FALSE(model.tableValid);
 
+    CCalCovar undefined = ModelOf(c, false); // a lock mass that is not a number
+    EXPECT_TRUE(undefined.UpdateForLockMass(NAN, 0.01, 0, nullptr, 0));
+    EXPECT_EQ(0.0, undefined.GetVariance(2.0));
+
     const double one[] = {1.0};
     CCalCovar constant(false, one, 0, 1.0);
     EXPECT_FALSE(constant.UpdateForLockMass(2.0, 0.01, 0, nullptr, 0));
