@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "apps/app_registry.h"
 #include "apps/message_box.h"
 #include "apps/message_options.h"
 #include "support/module_instance.h"
@@ -54,10 +55,10 @@ bool LoadExpanded(HINSTANCE instance, unsigned short number, va_list args, char 
 // application's, through its main window.
 HINSTANCE HostInstance()
 {
-    APPINFO *host = nullptr;
-    if (!GetApplicationInfoPtr(0, &host) || !host->mainWindow || !IsWindow(host->mainWindow))
+    const HWND host = kr::AppRecord(0).mainWindow;
+    if (!host || !IsWindow(host))
         return nullptr;
-    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(host->mainWindow, GWLP_HINSTANCE));
+    return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(host, GWLP_HINSTANCE));
 }
 
 } // namespace

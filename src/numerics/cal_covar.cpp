@@ -8,6 +8,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <utility>
+
 #include "numerics/packed_matrix.h"
 #include "support/memory.h"
 #include "support/runtime_format.h"
@@ -176,16 +178,13 @@ CCalCovar &CCalCovar::operator=(const CCalCovar &source)
 {
     if (this == &source)
         return *this;
-    CCalCovar copy(source);
     // Take the copy's arrays; the copy frees ours.
-    double **mine[] = {&covariances, &basis, &tableMass, &tableVariance, &tableCurvature};
-    double **theirs[] = {&copy.covariances, &copy.basis, &copy.tableMass, &copy.tableVariance,
-                         &copy.tableCurvature};
-    for (int i = 0; i < 5; ++i) {
-        double *held = *mine[i];
-        *mine[i] = *theirs[i];
-        *theirs[i] = held;
-    }
+    CCalCovar copy(source);
+    std::swap(covariances, copy.covariances);
+    std::swap(basis, copy.basis);
+    std::swap(tableMass, copy.tableMass);
+    std::swap(tableVariance, copy.tableVariance);
+    std::swap(tableCurvature, copy.tableCurvature);
     order = copy.order;
     tableSize = copy.tableSize;
     useRootMass = copy.useRootMass;

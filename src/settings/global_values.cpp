@@ -15,26 +15,27 @@ constexpr int kNumberBytes = 32;
 constexpr int kRecordBytes = 516;
 constexpr int kValueBytes = 512;
 
-// The stored text of section/key; false when it is missing (the default
-// text then never reaches the caller) or the store is unusable.
-bool ReadText(const char *section, const char *key, const char *def, char (&text)[kValueBytes])
-{
-    return GetGlobalString(section, key, def, text, kValueBytes) >= 0;
-}
-
-template <typename Record>
-int GetRecord(const char *section, const char *key, const Record *def, Record *out)
+// Parses the stored text of section/key into *out, cleared first. For a
+// missing key the result is 0 and *out stays cleared: a default would only
+// stand in for a text that is then not used, so the callers' defaults play
+// no part.
+template <typename Value, typename Parse>
+int ReadValue(const char *section, const char *key, Value *out, Parse parse)
 {
     if (!out)
         return 0;
-    *out = Record{};
-    char defText[kRecordBytes], text[kValueBytes];
-    if (def)
-        kr::FormatRecord(*def, defText, sizeof defText);
-    if (!ReadText(section, key, def ? defText : nullptr, text))
+    *out = Value{};
+    char text[kValueBytes];
+    if (GetGlobalString(section, key, nullptr, text, kValueBytes) < 0)
         return 0;
-    kr::ParseRecord(text, out);
+    parse(text, out);
     return 1;
+}
+
+template <typename Record>
+void ParseInto(const char *text, Record *record)
+{
+    kr::ParseRecord(text, record);
 }
 
 // A record is stored only whole: a text longer than the key's line holds
@@ -53,17 +54,9 @@ int SetRecord(const char *section, const char *key, const Record *record, int cr
 
 } // namespace
 
-int KRAPI GetGlobalLong(const char *section, const char *key, long def, long *out)
+int KRAPI GetGlobalLong(const char *section, const char *key, long, long *out)
 {
-    if (!out)
-        return 0;
-    *out = 0;
-    char defText[kNumberBytes], text[kValueBytes];
-    kr::FormatText(defText, sizeof defText, "%ld", def);
-    if (!ReadText(section, key, defText, text))
-        return 0;
-    *out = atol(text);
-    return 1;
+    return ReadValue(section, key, out, [](const char *text, long *value) { *value = atol(text); });
 }
 
 int KRAPI SetGlobalLong(const char *section, const char *key, long value, int create)
@@ -73,17 +66,9 @@ int KRAPI SetGlobalLong(const char *section, const char *key, long value, int cr
     return SetGlobalString(section, key, text, create);
 }
 
-int KRAPI GetGlobalDouble(const char *section, const char *key, double def, double *out)
+int KRAPI GetGlobalDouble(const char *section, const char *key, double, double *out)
 {
-    if (!out)
-        return 0;
-    *out = 0.0;
-    char defText[kNumberBytes], text[kValueBytes];
-    ftoa(def, defText, 8);
-    if (!ReadText(section, key, defText, text))
-        return 0;
-    *out = atof(text);
-    return 1;
+    return ReadValue(section, key, out, [](const char *text, double *value) { *value = atof(text); });
 }
 
 int KRAPI SetGlobalDouble(const char *section, const char *key, double value, int create)
@@ -93,9 +78,9 @@ int KRAPI SetGlobalDouble(const char *section, const char *key, double value, in
     return SetGlobalString(section, key, text, create);
 }
 
-int KRAPI GetGlobalFile(const char *section, const char *key, const QZFILE *def, QZFILE *out)
+int KRAPI GetGlobalFile(const char *section, const char *key, const QZFILE *, QZFILE *out)
 {
-    return GetRecord(section, key, def, out);
+    return ReadValue(section, key, out, ParseInto<QZFILE>);
 }
 
 int KRAPI SetGlobalFile(const char *section, const char *key, const QZFILE *file, int create)
@@ -103,9 +88,9 @@ int KRAPI SetGlobalFile(const char *section, const char *key, const QZFILE *file
     return SetRecord(section, key, file, create);
 }
 
-int KRAPI GetGlobalRawFile(const char *section, const char *key, const QZRAWFILE *def, QZRAWFILE *out)
+int KRAPI GetGlobalRawFile(const char *section, const char *key, const QZRAWFILE *, QZRAWFILE *out)
 {
-    return GetRecord(section, key, def, out);
+    return ReadValue(section, key, out, ParseInto<QZRAWFILE>);
 }
 
 int KRAPI SetGlobalRawFile(const char *section, const char *key, const QZRAWFILE *raw, int create)

@@ -45,11 +45,6 @@ void *MemAlloc(size_t bytes)
     return Planned([&] { return malloc(bytes); });
 }
 
-void *MemRealloc(void *block, size_t bytes)
-{
-    return Planned([&] { return realloc(block, bytes); });
-}
-
 void MemFree(void *block)
 {
     free(block);

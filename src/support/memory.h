@@ -13,8 +13,6 @@
 namespace kr {
 
 void *MemAlloc(size_t bytes);
-// On failure the block is left as it was, still owned by the caller.
-void *MemRealloc(void *block, size_t bytes);
 void MemFree(void *block);
 
 HGLOBAL MemGlobalAlloc(UINT flags, SIZE_T bytes);
