@@ -50,22 +50,13 @@ protected:
 
 } // namespace
 
-TEST_F(Registry, RecordsByIndexAndWholeTable)
+TEST_F(Registry, RecordsByIndexAndTheFrameRectangle)
 {
     APPINFO *record = reinterpret_cast<APPINFO *>(0x1);
     EXPECT_EQ(0, GetApplicationInfoPtr(-1, &record));
     EXPECT_EQ(0, GetApplicationInfoPtr(KR_APPLICATIONS, &record));
     EXPECT_EQ(reinterpret_cast<APPINFO *>(0x1), record);
     ASSERT_EQ(1, GetApplicationInfoPtr(29, &record));
-    record->spare = 29;
-
-    APPINFOTABLE table;
-    EXPECT_EQ(1, GetApplicationInfo(table.app));
-    EXPECT_EQ(29, table.app[29].spare);
-    table.app[7].left = 7;
-    EXPECT_EQ(1, SetApplicationInfo(table));
-    GetApplicationInfoPtr(7, &record);
-    EXPECT_EQ(7, record->left);
 
     TestApp &app = Register(2);
     MoveWindow(app.window, 40, 50, 320, 240, FALSE);
@@ -241,16 +232,6 @@ TEST_F(Registry, DrawingResourcesFollowThePrinterContext)
     EXPECT_EQ(1000u, pointer->word[0]);
     EXPECT_EQ(nullptr, GetPrinterResources(&out));
     EXPECT_EQ(0u, out.word[0]);
-}
-
-TEST_F(Registry, SystemGlobalsAreOneSharedArea)
-{
-    void *first = nullptr, *second = nullptr;
-    EXPECT_EQ(1, GetSystemGlobalsPtr(&first));
-    EXPECT_EQ(1, GetSystemGlobalsPtr(&second));
-    EXPECT_EQ(first, second);
-    static_cast<char *>(first)[KR_SYSTEM_GLOBALS_BYTES - 1] = 'z';
-    EXPECT_EQ('z', static_cast<char *>(second)[KR_SYSTEM_GLOBALS_BYTES - 1]);
 }
 
 TEST_F(Registry, PropertyValuesLiveInTheirOwnBlocks)
