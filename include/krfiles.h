@@ -1,5 +1,14 @@
 /*
- * krfiles.h - files and projects: the suite's file records.
+ * krfiles.h - files and projects: the suite's file records and its rules
+ * for path and file names.
+ *
+ * Paths are 8-bit ANSI text. A full path is valid only when shorter than
+ * 260 characters (it fits a 260-byte buffer with its terminator). Paths are
+ * taken apart like the runtime's _splitpath: the drive is the first two
+ * characters when the second is ":", the directory runs to the last "\" or
+ * "/" (so \\server\share\ is a directory), the extension starts at the
+ * last dot after it. They are put together like _makepath: a backslash after
+ * a directory that lacks one, a dot before an extension that lacks one.
  */
 #ifndef KRFILES_H
 #define KRFILES_H
@@ -27,5 +36,72 @@ typedef struct tagQZRAWFILE {
     short index1; /* one-based selection index; 1 when the text lacks it */
     short index2; /* 0 when the text lacks it */
 } QZRAWFILE;
+
+KR_EXTERN_C_BEGIN
+
+/* Functions returning a path into the caller's buffer return 1 only when
+ * the whole result fits with its terminator. GetPathDirectory, GetPathName
+ * and GetPathExtension then clear the whole buffer when it does not fit;
+ * CreatePathName and ConvertQZFileToPath clear the buffer first and leave
+ * the cut copy. A null buffer, or a size below 1, gives 0 and nothing
+ * written. None of these touches the file system unless stated. */
+
+/* The full path of nameOrPath, its missing directory taken from
+ * defaultDirectory (a run of trailing backslashes there cut to one) and its
+ * missing extension from defaultExtension (with or without its dot); either
+ * default may be null. 0, buffer untouched, when nameOrPath has 260 or more
+ * characters, defaultDirectory 259 or more, defaultExtension 256 or more, or
+ * the joined path would have 258 or more. */
+int KRAPI CreatePathName(const char *nameOrPath, const char *defaultDirectory,
+                         const char *defaultExtension, char *out, unsigned outSize);
+/* Drive and directory ("E:" for E:file, "" for a bare name); the file name
+ * without extension; the extension without its dot. 0, buffer untouched,
+ * for a null path or one of 260 or more characters. */
+int KRAPI GetPathDirectory(const char *path, char *out, int outSize);
+int KRAPI GetPathName(const char *path, char *out, int outSize);
+int KRAPI GetPathExtension(const char *path, char *out, int outSize);
+/* The path rebuilt from its directory and name with newExtension. Always 1
+ * (the result is cut to the buffer, which is not cleared first). A dot left
+ * in the name part is itself taken as the extension, so x.y.z with txt
+ * gives x.y: the applications rely on this older rule. A path of 260 or
+ * more characters gives only the new extension with its dot. */
+int KRAPI ChangePathExtension(const char *path, const char *newExtension, char *out,
+                              unsigned outSize);
+/* 1 when the path names an existing directory, asked through the secure
+ * file access library; 0 for a null or empty path without asking. */
+int KRAPI DirectoryExists(const char *path);
+/* 1 when the path's extension equals extension (without its dot) ignoring
+ * case; a null extension counts as empty. */
+int KRAPI IsFileOfType(const char *path, const char *extension);
+/* 0 when a base name holds any of ' \ / : * ? < > | . (a dot too: the
+ * name has no extension), or a path any of / * ? < > |; else 1. Empty text
+ * is valid; a null pointer is not. */
+int KRAPI IsValidFilename(const char *name);
+int KRAPI IsValidPath(const char *path);
+
+/* Between a full path and the file record. ConvertQZFileToPath: 0 for a
+ * null record, or when the three fields with separators would reach 260
+ * characters (each field is read only within its own bytes). */
+int KRAPI ConvertQZFileToPath(char *out, int outSize, const QZFILE *file);
+/* Fills directory (drive and directory), name and extension (without the
+ * dot), cutting each to its field; number, value1 and value2 are kept.
+ * 1 when the path was shorter than 260 characters and every part fitted;
+ * 0 otherwise (also for a null path: the fields are then left empty). A
+ * null record gives 0. */
+int KRAPI ConvertPathToQZFile(QZFILE *file, const char *path);
+/* CreatePathName with the record's directory as default directory and, when
+ * useExtension is non-zero, its extension as default extension; a null
+ * record gives no defaults. */
+int KRAPI CreateQZFilePathName(const char *nameOrPath, const QZFILE *file, int useExtension,
+                               char *out, unsigned outSize);
+/* The current-sample text file, KRCurSmp.txt in the suite's temporary
+ * directory, cut to the buffer; returns out, or null (buffer untouched) when
+ * the directory is not known or the path would be too long, or out is null
+ * or outSize below 1. */
+char *KRAPI GetCurSampTxtName(char *out, int outSize);
+/* ConvertPathToQZFile with the arguments the other way round. */
+int KRAPI StringToFile(const char *path, QZFILE *file);
+
+KR_EXTERN_C_END
 
 #endif /* KRFILES_H */

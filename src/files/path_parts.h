@@ -1,10 +1,37 @@
-// The suite's one rule for putting a path together from its parts.
+// The suite's one rule for taking a path apart and putting it together:
+// the platform runtime's _splitpath and _makepath, without their length
+// limits and without a drive (a drive is kept as part of the directory).
 #ifndef KR_FILES_PATH_PARTS_H
 #define KR_FILES_PATH_PARTS_H
 
 #include <stddef.h>
 
 namespace kr {
+
+// A run of characters inside the caller's path (not terminated).
+struct TextSpan {
+    const char *start;
+    size_t length;
+};
+
+struct PathParts {
+    TextSpan directory; // drive ("E:") and directory, trailing "\" or "/" kept
+    TextSpan name;      // up to the last dot after the directory
+    TextSpan extension; // from that dot, the dot included; empty if none
+};
+
+// Splits a path: the drive is the first two characters when the second is
+// ":"; the directory runs to the last "\" or "/" (a UNC prefix lands in it);
+// the extension starts at the last dot after the directory. A null path
+// splits into empty parts.
+PathParts SplitPath(const char *path);
+
+// The extension without its leading dot.
+TextSpan ExtensionWithoutDot(const PathParts &parts);
+
+// Copies a span into a buffer of cap bytes, cut to cap - 1 characters and
+// terminated (nothing when cap is 0); returns the span's whole length.
+size_t CopySpan(TextSpan span, char *out, size_t cap);
 
 // Joins directory, file name and extension: a backslash goes after a
 // directory that does not end in "\" or "/", and a dot before an extension
@@ -13,6 +40,10 @@ namespace kr {
 // whole path, so the caller can tell whether it fitted.
 size_t JoinPath(const char *directory, const char *name, const char *extension,
                 char *out, size_t cap);
+
+// Cuts a run of trailing backslashes down to one ("E:\proj\\\" becomes
+// "E:\proj\"); the first character is never cut. Returns the new length.
+size_t TidyTrailingBackslashes(const char *directory, size_t length);
 
 } // namespace kr
 

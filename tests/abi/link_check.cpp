@@ -37,6 +37,18 @@ int main(int argc, char **)
     SetGlobalLong("s", "k", number, 1);
     GetGlobalDouble("s", "k", 0.0, &real);
     SetGlobalDouble("s", "k", real, 1);
+    CreatePathName("n", "d", "e", text, sizeof text);
+    GetPathDirectory("p", text, sizeof text);
+    GetPathName("p", text, sizeof text);
+    GetPathExtension("p", text, sizeof text);
+    ChangePathExtension("p", "e", text, sizeof text);
+    IsFileOfType("p", "e");
+    IsValidFilename("n");
+    IsValidPath("p");
+    ConvertQZFileToPath(text, sizeof text, &file);
+    ConvertPathToQZFile(&file, "p");
+    CreateQZFilePathName("n", &file, 1, text, sizeof text);
+    StringToFile("p", &file);
     GetGlobalFile("s", "k", nullptr, &file);
     SetGlobalFile("s", "k", &file, 1);
     GetGlobalRawFile("s", "k", nullptr, &raw);
