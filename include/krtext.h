@@ -143,7 +143,7 @@ void KRAPI GetCustomChartUnits(const char *text, char *out);
 
 /* The three writers append "," and a visible block to the text in buffer
  * (an empty buffer gets a leading comma); the buffer must have room for it:
- * at most 170 bytes more. */
+ * at most 169 bytes past the text's terminator. */
 
 /* Appends the diode-array detector's block: scale 1e6, offset 0, 3 and 3
  * decimals, scientific, "AU". 0 for a null buffer, else 1. */
