@@ -62,6 +62,104 @@ int KRAPI FormatFloat(float value, int precision, long scientific, char *out);
  * not a number (0). */
 int KRAPI IsNumber(const char *text);
 
+/* ---- Strings: bounded searches, comparison and copy ---- */
+
+/* The first character of text equal to c, each character taken as a signed
+ * 8-bit value, so 0xE9 is found as -23 and never as 233. Null for a null or
+ * empty text and for c = 0. */
+char *KRAPI lstrchr(const char *text, int c);
+
+/* The first occurrence of pattern (case-sensitive) lying wholly within the
+ * first count bytes of text; the scan stops at text's terminator. An empty
+ * pattern gives text itself (null for a null text); a null text, a null
+ * pattern or a count shorter than the pattern gives null. */
+char *KRAPI lstrstr(const char *text, const char *pattern, long count);
+
+/* The key's first character where "\r\n" key "=" occurs within the first
+ * count bytes of text (a key line of profile text), or null. Keys of more
+ * than 128 characters and a null key are never found. */
+char *KRAPI lstrfind(const char *text, const char *key, long count);
+
+/* Compares at most count characters as signed 8-bit values: at the first
+ * pair that differs, the first minus the second; otherwise 0, also when one
+ * text ends first (a text equal to the other's beginning compares equal).
+ * A null or empty text on either side gives -1, and a count below 1 gives 0
+ * for two non-empty texts. */
+int KRAPI lstrncmp(const char *a, const char *b, long count);
+
+/* Copies at most count characters of source and always a terminating NUL,
+ * so destination needs count + 1 bytes. A null source or a count below 1
+ * gives an empty destination; a null destination writes nothing. */
+void KRAPI lstrncpy(char *destination, const char *source, long count);
+
+/* ---- The current date and time by the user's regional settings ---- */
+
+/* Asks GetCurrentDateTime to read WIN.INI [intl] again. */
+#define DATETIME_REREAD_SETTINGS 0x10
+
+/* The longest text GetCurrentDateTime writes to one output, its NUL
+ * included: a 17-character time, a blank and an 8-character date. */
+#define DATETIME_TEXT_BYTES 27
+
+/* Writes the local date and time as the WIN.INI [intl] settings iDate,
+ * iTime, sDate, sTime, s1159 and s2359 ask: with iDate 1 and sDate "." the
+ * date 4 December 2026 is "04.12.26"; with iTime 0, 21:05:09 is
+ * "  9:05:09 PM  ". Given both outputs, each gets its own text; given one,
+ * it gets its own text, a blank and the other. Each output must hold
+ * DATETIME_TEXT_BYTES bytes. The settings are read on the first call and
+ * kept, until a call with DATETIME_REREAD_SETTINGS in flags; sDate and sTime
+ * keep their first character, s1159 and s2359 their first four. Returns 1,
+ * or 0 with no output written when both are null (the settings are still
+ * read then if due) or the clock cannot be read. */
+int KRAPI GetCurrentDateTime(char *timeOut, char *dateOut, int flags);
+
+/* ---- Chart parameters kept in a trace description ---- */
+
+/* A description carries its chart block either visibly,
+ *     "Trace 1,$CC$,1000000.000000,0.000000,3,3,1,AU"
+ * (scale, offset, vertical-axis decimals, header decimals, scientific flag,
+ * units), or hidden: the description ends at its NUL and the block,
+ * "$CC$,...", follows right behind it in the same buffer. The older form
+ * "$CC$,scale,vertical,header,scientific,units" (no offset) is read too.
+ *
+ * The getters look at the four bytes behind the terminator of a text
+ * without a visible block: such a text must lie in a buffer reaching at
+ * least four bytes past its NUL. A hidden "$CC$" followed at once by its NUL
+ * is no block. Units are the text after the block's last comma, at most 31
+ * characters kept. */
+
+/* The scale; 1.0 without a readable block (or for a null text). */
+float KRAPI GetCustomChartScaling(const char *text);
+/* The offset; 0.0 without a readable block. */
+float KRAPI GetCustomChartOffset(const char *text);
+/* Decimals on the vertical axis, in the header, and the scientific-notation
+ * flag; 0 without a readable block. */
+int KRAPI GetCustomChartVerticalAxisDecimalDigits(const char *text);
+int KRAPI GetCustomChartHeaderDecimalDigits(const char *text);
+int KRAPI GetCustomChartUseScientificNotation(const char *text);
+/* Copies the units into out (32 bytes); out is left as it is without a
+ * readable block or when it is null. */
+void KRAPI GetCustomChartUnits(const char *text, char *out);
+
+/* The three writers append "," and a visible block to the text in buffer
+ * (an empty buffer gets a leading comma); the buffer must have room for it:
+ * at most 169 bytes past the text's terminator. */
+
+/* Appends the diode-array detector's block: scale 1e6, offset 0, 3 and 3
+ * decimals, scientific, "AU". 0 for a null buffer, else 1. */
+int KRAPI GetCustomChartDADParams(char *buffer);
+/* Appends the plain block: scale 1, offset 0, no decimals, not scientific,
+ * units "%". The title is not part of the block. 0 if either pointer is
+ * null, else 1. */
+int KRAPI GetDefaultCustomChartParams(const char *title, char *buffer);
+/* Appends a block with the values read from text's block: 1, or 0 with
+ * buffer untouched when text has no readable block or buffer is null. */
+int KRAPI GetCustomChartAnalogParams(const char *text, char *buffer);
+/* Hides text's visible block behind its terminator by turning the comma in
+ * front of "$CC$" into a NUL: 1, or 0 with nothing changed when there is no
+ * visible block or text is null. */
+int KRAPI MoveCustomChartParams(char *text);
+
 KR_EXTERN_C_END
 
 #endif /* KRTEXT_H */

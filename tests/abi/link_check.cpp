@@ -130,5 +130,21 @@ int main(int argc, char **)
     model.GetUseRootMass();
     model.UpdateForLockMass(1, 1, 0, covariances, 3);
     model.UpdateForLockMasses(covariances, sigmas, 1, true, covariances, 3);
+    lstrchr(text, 'a');
+    lstrstr(text, "a", 1);
+    lstrfind(text, "k", 1);
+    lstrncmp(text, "a", 1);
+    lstrncpy(text, "a", 1);
+    GetCurrentDateTime(text, nullptr, 0);
+    GetCustomChartScaling(text);
+    GetCustomChartOffset(text);
+    GetCustomChartVerticalAxisDecimalDigits(text);
+    GetCustomChartHeaderDecimalDigits(text);
+    GetCustomChartUseScientificNotation(text);
+    GetCustomChartUnits(text, text);
+    GetCustomChartDADParams(text);
+    GetDefaultCustomChartParams("t", text);
+    GetCustomChartAnalogParams(text, text);
+    MoveCustomChartParams(text);
     return IsNumber(text) + static_cast<int>(atofL(text));
 }
