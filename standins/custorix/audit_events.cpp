@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "audit_log.h"
+#include "location_rules.h"
 #include "security_config.h"
 
 using custorix::SecurityConfig;
@@ -17,8 +18,7 @@ bool ConfiguredLog(const SecurityConfig &config, char *out)
         lstrcpynA(out, config.auditLog, MAX_PATH);
         return true;
     }
-    const DWORD n = GetFullPathNameA(CUSTORIX_DEFAULT_AUDIT_LOG, MAX_PATH, out, nullptr);
-    return n > 0 && n < MAX_PATH;
+    return custorix::FullPathForm(CUSTORIX_DEFAULT_AUDIT_LOG, out);
 }
 
 BOOL WriteEvent(const char *logFile, DWORD event, DWORD outcome, const char *text, const char *detail)
@@ -62,11 +62,9 @@ BOOL WINAPI GetLogVeskFilenameA(LPCSTR rawFile, LPSTR out)
         return FALSE;
     out[0] = '\0';
     char full[MAX_PATH];
-    if (!rawFile || !*rawFile)
+    if (!custorix::FullPathForm(rawFile, full))
         return FALSE;
-    DWORD n = GetFullPathNameA(rawFile, sizeof full, full, nullptr);
-    if (n == 0 || n >= sizeof full)
-        return FALSE;
+    size_t n = strlen(full);
     if (full[n - 1] == '\\')
         full[--n] = '\0';
     const size_t nameLength = sizeof CUSTORIX_RAW_LOG_NAME - 1;

@@ -31,20 +31,16 @@ void PutField(kr::CappedText &line, const char *text, size_t &allowed)
 
 void PutTime(kr::CappedText &line, const SYSTEMTIME &utc)
 {
-    PutDigits(line, utc.wYear, 4);
-    line.Put('-');
-    PutDigits(line, utc.wMonth, 2);
-    line.Put('-');
-    PutDigits(line, utc.wDay, 2);
-    line.Put('T');
-    PutDigits(line, utc.wHour, 2);
-    line.Put(':');
-    PutDigits(line, utc.wMinute, 2);
-    line.Put(':');
-    PutDigits(line, utc.wSecond, 2);
-    line.Put('.');
-    PutDigits(line, utc.wMilliseconds, 3);
-    line.Put('Z');
+    const struct {
+        WORD value;
+        int width;
+        char after;
+    } parts[] = {{utc.wYear, 4, '-'},   {utc.wMonth, 2, '-'},  {utc.wDay, 2, 'T'},          {utc.wHour, 2, ':'},
+                 {utc.wMinute, 2, ':'}, {utc.wSecond, 2, '.'}, {utc.wMilliseconds, 3, 'Z'}};
+    for (const auto &part : parts) {
+        PutDigits(line, part.value, part.width);
+        line.Put(part.after);
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "custorix.h"
 
 #include "access_gate.h"
+#include "location_rules.h"
 
 namespace {
 
@@ -32,8 +33,7 @@ BOOL CFileS::GetStatus(LPCSTR path, CFileStatus &status)
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
         return FALSE;
     char fullName[MAX_PATH];
-    const DWORD n = GetFullPathNameA(path, sizeof fullName, fullName, nullptr);
-    if (n == 0 || n >= sizeof fullName) {
+    if (!custorix::FullPathForm(path, fullName)) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return FALSE;
     }

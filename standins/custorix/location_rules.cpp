@@ -33,13 +33,19 @@ bool StartsWithIgnoringCase(const char *text, const char *prefix)
 
 } // namespace
 
-bool FullDirectoryForm(const char *path, char *out)
+bool FullPathForm(const char *path, char *out)
 {
     if (!path || !*path)
         return false;
     const DWORD n = GetFullPathNameA(path, MAX_PATH, out, nullptr);
-    if (n == 0 || n >= MAX_PATH)
+    return n > 0 && n < MAX_PATH;
+}
+
+bool FullDirectoryForm(const char *path, char *out)
+{
+    if (!FullPathForm(path, out))
         return false;
+    const size_t n = strlen(out);
     if (out[n - 1] != '\\') {
         if (n + 1 >= MAX_PATH)
             return false;
@@ -51,10 +57,7 @@ bool FullDirectoryForm(const char *path, char *out)
 
 bool PatternDirectoryForm(const char *pattern, char *out)
 {
-    if (!pattern || !*pattern)
-        return false;
-    const DWORD n = GetFullPathNameA(pattern, MAX_PATH, out, nullptr);
-    if (n == 0 || n >= MAX_PATH)
+    if (!FullPathForm(pattern, out))
         return false;
     char *lastSeparator = strrchr(out, '\\');
     if (!lastSeparator)

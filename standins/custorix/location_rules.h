@@ -8,7 +8,11 @@
 
 namespace custorix {
 
-// GetFullPathNameA of `path` with a backslash added when missing, into out
+// GetFullPathNameA of `path` into out (MAX_PATH bytes). False for a null or
+// empty path or one whose full path does not fit.
+bool FullPathForm(const char *path, char *out);
+
+// The same with a backslash added when missing, into out
 // (MAX_PATH bytes). False for a null or empty path or one that does not fit.
 bool FullDirectoryForm(const char *path, char *out);
 

@@ -5,6 +5,7 @@
 #include <errno.h>
 
 #include "access_gate.h"
+#include "location_rules.h"
 
 using custorix::MayReach;
 using custorix::MaySearch;
@@ -56,11 +57,7 @@ BOOL WINAPI GetSecureFilenameA(LPCSTR path, LPSTR out)
 {
     if (!out)
         return FALSE;
-    out[0] = '\0';
-    if (!path || !*path)
-        return FALSE;
-    const DWORD n = GetFullPathNameA(path, MAX_PATH, out, nullptr);
-    if (n == 0 || n >= MAX_PATH) {
+    if (!custorix::FullPathForm(path, out)) {
         out[0] = '\0';
         return FALSE;
     }

@@ -141,8 +141,7 @@ bool ParseAuditLog(Span value, char *auditLog)
         return true;
     if (!CopySpan(value, given, sizeof given) || !IsAbsolutePath(given) || HasWildcardCharacter(given))
         return false;
-    const DWORD n = GetFullPathNameA(given, MAX_PATH, auditLog, nullptr);
-    return n > 0 && n < MAX_PATH && auditLog[n - 1] != '\\';
+    return FullPathForm(given, auditLog) && auditLog[strlen(auditLog) - 1] != '\\';
 }
 
 enum Key { User, SecureFiles, SecurityLight, Signing, SigningRequired, DataLocations, TemplateLocations, Rights,

@@ -71,22 +71,16 @@ TEST_F(AccessControl, LocationsAreCheckedWithSecureFilesAndWithTheLightForm)
 
 TEST_F(AccessControl, WithoutSecurityEverythingIsAllowedAndEveryRightHeld)
 {
-    WriteSecurityConfig("SecureFiles=0\r\nSecurityLight=0\r\nDataLocations=" + data_ + "\r\nRights=4005\r\n");
+    WriteSecurityConfig("SecureFiles=0\r\nDataLocations=" + data_ + "\r\nRights=4005\r\n");
     EXPECT_TRUE(CFileAccess::CheckFilename(database_.c_str()));
-    EXPECT_TRUE(CFileAccess::CheckTemplateFilename(data_.c_str()));
     EXPECT_TRUE(SecurityEnquire(nullptr, 4006, 0));
     RemoveSecurityConfig();
-    EXPECT_FALSE(CFileAccess::UsesSecureFiles());
-    EXPECT_FALSE(CFileAccess::UsesSecurityLight());
-    EXPECT_TRUE(CFileAccess::CheckFilename("C:\\anywhere\\"));
+    EXPECT_FALSE(CFileAccess::UsesSecureFiles() || CFileAccess::UsesSecurityLight());
+    EXPECT_TRUE(CFileAccess::CheckTemplateFilename("C:\\anywhere\\"));
     EXPECT_TRUE(SecurityEnquire(nullptr, CUSTORIX_RIGHT_DELETE_RAW, 0));
-    int offered = -1, required = -1;
-    EXPECT_TRUE(CFileAccess::SigSettings(15007, &offered, &required));
-    EXPECT_EQ(0, offered);
-    EXPECT_EQ(0, required);
 }
 
-TEST_F(AccessControl, RightsComeFromTheListAndChangesTakeEffectAtTheNextCall)
+TEST_F(AccessControl, RightsAndSigningFollowEachChangeOfTheFile)
 {
     Configure("SecurityLight");
     EXPECT_TRUE(SecurityEnquire(nullptr, 4005, 0));
@@ -95,21 +89,21 @@ TEST_F(AccessControl, RightsComeFromTheListAndChangesTakeEffectAtTheNextCall)
     EXPECT_FALSE(SecurityEnquire(nullptr, 0, 0));
     WriteSecurityConfig("SecurityLight=1\r\nRights=4010\r\n");
     EXPECT_FALSE(SecurityEnquire(nullptr, 4005, 0));
-    EXPECT_TRUE(CFileAccess::UsesSecurityLight());
-    EXPECT_FALSE(CFileAccess::UsesSecureFiles());
-}
 
-TEST_F(AccessControl, SigningSettings)
-{
-    int offered = -1, required = -1;
-    WriteSecurityConfig("Signing=1\r\n");
-    CFileAccess::SigSettings(15007, &offered, &required);
-    EXPECT_EQ(1, offered);
-    EXPECT_EQ(0, required);
-    WriteSecurityConfig("SigningRequired=1\r\n");
-    CFileAccess::SigSettings(15007, &offered, &required);
-    EXPECT_EQ(1, offered);
-    EXPECT_EQ(1, required);
+    // (settings, offered, required); no file offers nothing.
+    const struct {
+        const char *settings;
+        int offered, required;
+    } signing[] = {{nullptr, 0, 0}, {"Signing=0\r\n", 0, 0}, {"Signing=1\r\n", 1, 0}, {"SigningRequired=1\r\n", 1, 1}};
+    for (const auto &c : signing) {
+        RemoveSecurityConfig();
+        if (c.settings)
+            WriteSecurityConfig(c.settings);
+        int offered = -1, required = -1;
+        EXPECT_TRUE(CFileAccess::SigSettings(15007, &offered, &required));
+        EXPECT_EQ(c.offered, offered) << (c.settings ? c.settings : "no file");
+        EXPECT_EQ(c.required, required) << (c.settings ? c.settings : "no file");
+    }
     EXPECT_TRUE(CFileAccess::SigSettings(15007, nullptr, nullptr));
 }
 
