@@ -49,14 +49,17 @@
  *                      covers itself and everything below it: C:\data
  *                      covers C:\data\run.raw\ but not C:\database\.
  *   Rights             ","-separated numbers of the rights the user holds
- *                      (4005: delete raw data).
+ *                      (4005: delete raw data); blank entries are skipped.
  *   TempDir            absolute directory; absent or empty: the default.
  *   AuditLog           absolute file path; absent or empty: KRAUDIT.LOG in
  *                      the current directory.
  *
  *   Section and key names ignore case. Lines are trimmed; blank lines and
- *   lines starting with ";" or "#" are comments. Absent keys take the values
- *   of "no configuration" below (flags 0, lists empty).
+ *   lines starting with ";" or "#" are comments; a UTF-8 byte-order mark is
+ *   skipped. Absent keys: flags 0, lists empty (with secure files or light
+ *   security on, an empty list allows no location and grants no right),
+ *   User, TempDir and AuditLog their defaults. At most 256 rights and 8 KiB
+ *   of normalised locations per list.
  *
  * No KRSECURE.INI: security off. Every location is allowed, every right is
  * held, signing is not offered, the plain functions reach the whole disk.
@@ -66,11 +69,12 @@
  * is neither a comment, the [Security] header nor key=value, a key outside
  * [Security] or another section, an unknown or repeated key, a flag other
  * than 0 or 1, a location that is not absolute or holds * ? " < > |, a right
- * that is not a positive number, a User over 63 characters, or a TempDir or
- * AuditLog that is not an absolute path - is read as a whole in the safe
- * way: secure files on, light security off, signing not offered, no
- * location allowed, no right held; user, temporary directory and audit log
- * take their defaults, so refusals can still be audited.
+ * that is not a positive 32-bit number, a list over its limits, a User over
+ * 63 characters, or a TempDir or AuditLog that is not an absolute path - is
+ * read as a whole in the safe way: secure files on, light security off,
+ * signing not offered, no location allowed, no right held; user, temporary
+ * directory and audit log take their defaults, so refusals can still be
+ * audited.
  *
  * File-system gate: with secure files on, CreateFileS, _mkdirS,
  * FindFirstFileSA and CFileS::GetStatus reach a path only when its full path
@@ -81,16 +85,19 @@
  * through the same functions. Short (8.3) names and links are not resolved.
  * The gate does not write to the audit log: callers log refusals they show.
  *
- * Audit log lines, one per event, appended with one write on a handle opened
- * for appending only, so that concurrent writers (threads or processes)
- * never lose or mix lines:
+ * Audit log lines, one per event, each appended with one write on a handle
+ * opened for appending, while holding a lock on one byte far beyond the end
+ * of the file (it blocks no reader): concurrent writers, threads or
+ * processes, never lose or mix lines.
  *
  *     <UTC time>\t<user>\t<event>\t<outcome>\t<text>\r\n
- *     2026-12-06T16:05:57.123Z	anna	13022	6	C:\private\
+ *     e.g. "2026-12-06T16:05:57.123Z\tanna\t13022\t6\tC:\\private\\\r\n"
  *
  *   time "YYYY-MM-DDThh:mm:ss.mmmZ"; event and outcome in decimal; tabs,
  *   carriage returns and line feeds inside user or text become spaces; text
- *   is cut to 1024 characters. The log file's directory must exist.
+ *   is cut to 1024 characters. The log is created when missing, but not its
+ *   directory; a log that cannot be opened for appending, or is read-only,
+ *   is not written and the logging call returns 0.
  */
 #ifndef CUSTORIX_H
 #define CUSTORIX_H
