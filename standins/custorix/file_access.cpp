@@ -28,7 +28,8 @@ BOOL LocationAllowed(LPCSTR directory, Use use)
     if (!custorix::SecurityActive(ReadInto(config)))
         return TRUE;
     char full[MAX_PATH];
-    return custorix::FullDirectoryForm(directory, full) && custorix::ListCovers(use == Use::Data ? config.dataLocations : config.templateLocations, full);
+    const char *list = use == Use::Data ? config.dataLocations : config.templateLocations;
+    return custorix::FullDirectoryForm(directory, full) && custorix::ListCovers(list, full);
 }
 
 } // namespace

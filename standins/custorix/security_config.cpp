@@ -227,44 +227,39 @@ void SetSafeReading(SecurityConfig &config)
     config.secureFiles = true;
 }
 
-} // namespace
-
-bool ParseSecurityConfig(const char *text, size_t length, SecurityConfig &config)
+// Reads the whole file and its settings; false when any of it is garbled.
+bool ReadExistingFile(DWORD attributes, SecurityConfig &config)
 {
-    SetAbsent(config);
-    if (ParseLines(text, length, config))
-        return true;
-    SetSafeReading(config);
-    return false;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return false;
+    HANDLE file = CreateFileA(CUSTORIX_CONFIG_FILE, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    // One byte more than allowed tells an over-long file apart.
+    char *text = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, kMaxFileSize + 1));
+    DWORD length = 0;
+    const bool ok = text && ReadFile(file, text, kMaxFileSize + 1, &length, nullptr) && length <= kMaxFileSize &&
+                    ParseLines(text, length, config);
+    if (text)
+        HeapFree(GetProcessHeap(), 0, text);
+    CloseHandle(file);
+    return ok;
 }
 
-ConfigState ReadSecurityConfig(SecurityConfig &config)
+} // namespace
+
+void ReadSecurityConfig(SecurityConfig &config)
 {
     SetAbsent(config);
     const DWORD attributes = GetFileAttributesA(CUSTORIX_CONFIG_FILE);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
-            return ConfigState::Absent;
+            return;
     }
-    ConfigState state = ConfigState::Garbled;
-    HANDLE file = CreateFileA(CUSTORIX_CONFIG_FILE, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        // One byte more than allowed tells an over-long file apart.
-        char *text = static_cast<char *>(HeapAlloc(GetProcessHeap(), 0, kMaxFileSize + 1));
-        DWORD length = 0;
-        if (text && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-            ReadFile(file, text, kMaxFileSize + 1, &length, nullptr) && length <= kMaxFileSize &&
-            ParseSecurityConfig(text, length, config))
-            state = ConfigState::Valid;
-        if (text)
-            HeapFree(GetProcessHeap(), 0, text);
-        CloseHandle(file);
-    }
-    if (state == ConfigState::Garbled)
+    if (!ReadExistingFile(attributes, config))
         SetSafeReading(config);
-    return state;
 }
 
 void AuditUserName(const SecurityConfig &config, char *out, size_t cap)

@@ -29,15 +29,10 @@ struct SecurityConfig {
     char auditLog[MAX_PATH];   // "" = the default
 };
 
-enum class ConfigState { Absent, Valid, Garbled };
-
-// Reads the configuration file of the current directory into `config`.
-// Absent: everything off and empty. Garbled: the safe reading.
-ConfigState ReadSecurityConfig(SecurityConfig &config);
-
-// The same for a text already in memory (length bytes, not terminated);
-// false when it is garbled, with `config` then holding the safe reading.
-bool ParseSecurityConfig(const char *text, size_t length, SecurityConfig &config);
+// Reads the configuration file of the current directory into `config`:
+// everything off and empty when there is none, the safe reading when it is
+// garbled.
+void ReadSecurityConfig(SecurityConfig &config);
 
 // Whether the locations and rights are checked at all.
 inline bool SecurityActive(const SecurityConfig &config)
