@@ -3,12 +3,14 @@
 # (no "@N", no leading underscore), besides the members of the exported C++
 # classes under their mangled names (and nothing else of C++), and imports
 # no runtime DLL of the toolchain (the runtime is linked in).
-# Usage: check_exports.sh krutil.def a.dll [b.dll ...]
+# Usage: [EXPORT_CLASSES=pattern] check_exports.sh krutil.def a.dll [b.dll ...]
 set -u
 def=$1; shift
 want=$(sed -n '/^EXPORTS/,$p' "$def" | grep -v '^EXPORTS' | sed 's/;.*//' |
        awk 'NF { sub(/@.*/, "", $1); print $1 }' | sort)
 classes='9CCalCovar|17CLinearRegression|10CDriveCombo'
+# Another DLL names its own classes (mangled-name prefixes, "|"-separated).
+if [ -n "${EXPORT_CLASSES:-}" ]; then classes=$EXPORT_CLASSES; fi
 status=0
 for dll in "$@"; do
   if [ ! -f "$dll" ]; then echo "missing: $dll"; status=1; continue; fi
