@@ -42,6 +42,7 @@ int main(int argc, char **)
     GetPathName("p", text, sizeof text);
     GetPathExtension("p", text, sizeof text);
     ChangePathExtension("p", "e", text, sizeof text);
+    DirectoryExists("p");
     IsFileOfType("p", "e");
     IsValidFilename("n");
     IsValidPath("p");
@@ -49,6 +50,7 @@ int main(int argc, char **)
     ConvertPathToQZFile(&file, "p");
     CreateQZFilePathName("n", &file, 1, text, sizeof text);
     StringToFile("p", &file);
+    GetCurSampTxtName(text, sizeof text);
     GetGlobalFile("s", "k", nullptr, &file);
     SetGlobalFile("s", "k", &file, 1);
     GetGlobalRawFile("s", "k", nullptr, &raw);
