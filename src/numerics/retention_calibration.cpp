@@ -55,9 +55,44 @@ bool IniFileNamed()
     return InitIni(0) && *kr::IniPath();
 }
 
-void PointKeyName(const PointKey &key, int point, char *out, size_t size)
+// Calls visit(name, default, field) for every key in file order, the
+// integers first, then Index, LogP and Time of each point; stops at the
+// first false.
+template <typename Record, typename Visit>
+bool ForEachKey(Record *record, Visit visit)
 {
-    kr::FormatText(out, size, "%s%d", key.prefix, point);
+    for (const IntegerKey &key : kIntegerKeys)
+        if (!visit(key.name, key.def, &(record->*key.field)))
+            return false;
+    for (int j = 0; j < RT_MAX_CALIBRATION_POINTS; ++j) {
+        for (const PointKey &key : kPointKeys) {
+            char name[16];
+            kr::FormatText(name, sizeof name, "%s%d", key.prefix, j);
+            if (!visit(name, "0", &(record->*key.values)[j]))
+                return false;
+        }
+    }
+    return true;
+}
+
+void Parse(const char *text, int *value)
+{
+    *value = atoi(text);
+}
+
+void Parse(const char *text, float *value)
+{
+    *value = static_cast<float>(atof(text));
+}
+
+void Format(int value, char *text)
+{
+    kr::FormatText(text, kNumberBytes, "%d", value);
+}
+
+void Format(float value, char *text)
+{
+    ftoa(value, text, 2);
 }
 
 } // namespace
@@ -66,44 +101,21 @@ int KRAPI RTIndicesGetRetentionCalibration(const char *section, RetentionCalibra
 {
     if (!record || !IniFileNamed())
         return 0;
-    if (!section)
-        section = kDefaultSection;
     char text[kReadBytes];
-    for (const IntegerKey &key : kIntegerKeys) {
-        GetIniString(section, key.name, key.def, text, sizeof text);
-        record->*key.field = atoi(text);
-    }
-    for (int j = 0; j < RT_MAX_CALIBRATION_POINTS; ++j) {
-        for (const PointKey &key : kPointKeys) {
-            char name[16];
-            PointKeyName(key, j, name, sizeof name);
-            GetIniString(section, name, "0", text, sizeof text);
-            (record->*key.values)[j] = static_cast<float>(atof(text));
-        }
-    }
-    return 1;
+    return ForEachKey(record, [&](const char *name, const char *def, auto *value) {
+        GetIniString(section ? section : kDefaultSection, name, def, text, sizeof text);
+        Parse(text, value);
+        return true;
+    });
 }
 
 int KRAPI RTIndicesSetRetentionCalibration(const char *section, const RetentionCalibration *record)
 {
     if (!record || !IniFileNamed())
         return 0;
-    if (!section)
-        section = kDefaultSection;
     char text[kNumberBytes];
-    for (const IntegerKey &key : kIntegerKeys) {
-        kr::FormatText(text, sizeof text, "%d", record->*key.field);
-        if (!SetIniString(section, key.name, text, 0))
-            return 0;
-    }
-    for (int j = 0; j < RT_MAX_CALIBRATION_POINTS; ++j) {
-        for (const PointKey &key : kPointKeys) {
-            char name[16];
-            PointKeyName(key, j, name, sizeof name);
-            ftoa((record->*key.values)[j], text, 2);
-            if (!SetIniString(section, name, text, 0))
-                return 0;
-        }
-    }
-    return 1;
+    return ForEachKey(record, [&](const char *name, const char *, const auto *value) {
+        Format(*value, text);
+        return SetIniString(section ? section : kDefaultSection, name, text, 0) != 0;
+    });
 }

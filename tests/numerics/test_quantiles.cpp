@@ -5,6 +5,7 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "krnumerics.h"
@@ -20,32 +21,49 @@ QuantileResult Square(const std::vector<float> &x, const std::vector<float> &y, 
     return result;
 }
 
-// Walks the index axis in tiny steps, each sample a rectangle, and returns
-// the index at which the running area first reaches fraction of the total
-// between lo and hi (both inside the profile); *area gets the total.
+// The index at which the running area, integrated in tiny steps over the
+// samples' rectangles from lo to hi (inside the profile), first reaches
+// fraction of the total *area.
 double IntegratedQuantile(const std::vector<float> &y, double lo, double hi, double fraction, double *area)
 {
-    const double h = 1e-4;
-    const auto height = [&](double p) { return y[static_cast<size_t>(floor(p + 0.5))]; };
-    *area = 0.0;
-    for (double p = lo + h / 2; p < hi; p += h)
-        *area += height(p) * h;
-    double sum = 0.0;
-    for (double p = lo + h / 2; p < hi; p += h) {
-        sum += height(p) * h;
-        if (sum >= fraction * *area)
-            return p;
-    }
-    return hi;
+    std::vector<double> running(1, 0.0);
+    for (double p = lo + 5e-5; p < hi; p += 1e-4)
+        running.push_back(running.back() + y[static_cast<size_t>(floor(p + 0.5))] * 1e-4);
+    *area = running.back();
+    const auto reached = std::lower_bound(running.begin(), running.end(), fraction * *area);
+    return lo + 1e-4 * (reached - running.begin());
 }
 
 } // namespace
 
-TEST(SquareQuantile, WorkedExampleOfATrianglePeak)
+TEST(SquareQuantile, WorkedCases)
 {
-    const QuantileResult r = Square({0, 1, 2, 3, 4}, {0, 1, 2, 1, 0}, 0.5f, 3.5f, 0.5f);
-    EXPECT_FLOAT_EQ(2.0f, r.position);
-    EXPECT_FLOAT_EQ(4.0f, r.area); // sample 1 whole, sample 4 not at all
+    struct Case {
+        const char *what;
+        std::vector<float> x, y;
+        float from, to, fraction, position, area;
+    };
+    const std::vector<float> half = {10, 10.5f, 11, 11.5f}, rising = {1, 2, 3, 4};
+    const Case cases[] = {
+        {"triangle: sample 1 whole, sample 4 not at all", {0, 1, 2, 3, 4}, {0, 1, 2, 1, 0}, 0.5f, 3.5f, 0.5f, 2, 4},
+        {"inside one sample: the bounds mixed", half, rising, 1.6f, 1.9f, 0.25f, 10 + 1.675f / 2, 0.3f * 3},
+        {"clamped to the profile", {0, 1, 2, 3}, rising, -3, 9, 0.5f, 1.5f + 2.0f / 3, 10},
+        {"wholly below the profile", {0, 1, 2, 3}, rising, -3, -2, 0, -0.5f, 0},
+        // The running area rises to 4, falls to 0 and rises again: the
+        // half-area level is met at indices 0, 1 and 2.
+        {"the middle of three crossings", {0, 1, 2}, {4, -4, 4}, -0.5f, 2.5f, 0.5f, 1, 4},
+        {"extrapolated from the first interval", half, rising, 0, 0.4f, -10, 8, 0.4f},
+        {"extrapolated from the last interval", half, rising, 2.8f, 3.4f, 30, 10 + 20.8f / 2, 0.6f * 4},
+        {"one sample: no slope", {5}, {1}, -0.5f, 0.5f, 0.9f, 5, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const QuantileResult &r : {Square(c.x, c.y, c.from, c.to, c.fraction),
+                                        Square(c.x, c.y, c.to, c.from, c.fraction)}) {
+            EXPECT_NEAR(c.position, r.position, 1e-5);
+            EXPECT_NEAR(c.area, r.area, 1e-5);
+        }
+    }
 }
 
 TEST(SquareQuantile, AgreesWithNumericalIntegrationOnRandomPositiveProfiles)
@@ -69,63 +87,24 @@ TEST(SquareQuantile, AgreesWithNumericalIntegrationOnRandomPositiveProfiles)
         if (fabs(a - b) > 1e-3) {
             EXPECT_NEAR(10.0 + index / 2, r.position, 1e-3);
         }
-        // The bounds may come in either order.
-        const QuantileResult swapped = Square(x, y, b, a, f);
-        EXPECT_EQ(r.position, swapped.position);
-        EXPECT_EQ(r.area, swapped.area);
     }
-}
-
-TEST(SquareQuantile, BoundsInOneSampleMixByTheFraction)
-{
-    const std::vector<float> x = {10, 10.5f, 11, 11.5f}, y = {1, 2, 3, 4};
-    QuantileResult r = Square(x, y, 1.6f, 1.9f, 0.25f);
-    EXPECT_FLOAT_EQ(10.0f + 1.675f / 2, r.position);
-    EXPECT_FLOAT_EQ(0.3f * 3, r.area);
-    // Fractions far outside 0..1 extrapolate from the first and last intervals.
-    EXPECT_FLOAT_EQ(10.0f - 2.0f, Square(x, y, 0.0f, 0.4f, -10.0f).position);
-    EXPECT_FLOAT_EQ(10.0f + (4 + 16.8f) / 2, Square(x, y, 2.8f, 3.4f, 30.0f).position);
-}
-
-TEST(SquareQuantile, BoundsOutsideTheProfileAreClamped)
-{
-    const std::vector<float> x = {0, 1, 2, 3}, y = {1, 2, 3, 4};
-    const QuantileResult wide = Square(x, y, -3.0f, 9.0f, 0.5f);
-    const QuantileResult whole = Square(x, y, -0.5f, 3.5f, 0.5f);
-    EXPECT_FLOAT_EQ(10.0f, wide.area);
-    EXPECT_EQ(whole.position, wide.position);
-    EXPECT_FLOAT_EQ(-0.5f, Square(x, y, -3.0f, -2.0f, 0.0f).position);
-}
-
-TEST(SquareQuantile, SeveralCrossingsGiveTheMiddleOne)
-{
-    // The running area rises to 4, falls to 0, rises to 4: the half-area
-    // level 2 is met at indices 0, 1 and 2.
-    EXPECT_FLOAT_EQ(1.0f, Square({0, 1, 2}, {4, -4, 4}, -0.5f, 2.5f, 0.5f).position);
 }
 
 TEST(SquareQuantile, BadInput)
 {
-    const float x[] = {5.0f, 6.0f}, y[] = {1.0f, 1.0f};
-    const QuantileRange range{0, 1, 0.5f};
-    QuantileProfile profile{x, y, 0};
-    QuantileResult r{-1, -1};
-    SquareQuantile(&profile, &range, &r);
-    EXPECT_EQ(0.0f, r.position);
-    profile = {x, nullptr, 2};
-    SquareQuantile(&profile, &range, &r);
-    EXPECT_EQ(0.0f, r.area);
-    SquareQuantile(&profile, &range, nullptr);
-    EXPECT_TRUE(isnan(Square({5, 6}, {1, 1}, NAN, 1.0f, 0.5f).position));
-    EXPECT_FLOAT_EQ(5.0f, Square({5}, {1}, -0.5f, 0.5f, 0.9f).position); // one sample: no slope
+    const QuantileResult empty = Square({}, {}, 0, 1, 0.5f);
+    EXPECT_TRUE(empty.position == 0 && empty.area == 0);
+    const QuantileResult nan = Square({5, 6}, {1, 1}, NAN, 1, 0.5f);
+    EXPECT_TRUE(isnan(nan.position) && isnan(nan.area));
+    SquareQuantile(nullptr, nullptr, nullptr);
 }
 
 namespace {
 
 struct Gaussian {
     std::vector<float> x, y, weighted;
-    QuantilePeak peak;
-    QuantileResult result;
+    QuantilePeak peak{};
+    QuantileResult result{};
 
     void Run()
     {
@@ -176,10 +155,7 @@ TEST(GaussianQuantile, SymmetricGaussianPeak)
 
 TEST(GaussianQuantile, FlatTopUsesTheSmallerHalfWayDistance)
 {
-    Gaussian g;
-    g.x = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    g.y = {0, 0, 1, 4, 4, 4, 4, 4, 1, 0, 0};
-    g.weighted.assign(22, 0.0f);
+    Gaussian g{{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 0, 1, 4, 4, 4, 4, 4, 1, 0, 0}, std::vector<float>(22)};
     g.peak = {5, 1, 9, 0.5f}; // half-way samples 3 (as high as the apex) and 8
     g.Run();
     EXPECT_NEAR(4.0 / sqrt(M_PI * 2.0), g.weighted[11], 1e-6); // s = min(8 - 5, 5 - 3)
@@ -187,40 +163,41 @@ TEST(GaussianQuantile, FlatTopUsesTheSmallerHalfWayDistance)
 
 TEST(GaussianQuantile, ApexAtTheLastSample)
 {
-    const double sigma = 0.3;
-    Gaussian g = SampledGaussian(41, 0.05, 2.0, sigma, 10.0); // the peak's rising half
+    Gaussian g = SampledGaussian(41, 0.05, 2.0, 0.3, 10.0); // the peak's rising half
     g.peak = {40, 20, 40, 0.5f};
     g.Run();
     EXPECT_EQ(41, g.peak.right); // nothing stored beyond the apex
-    // The left side alone gives the width 2 sigma^2.
-    EXPECT_NEAR(10.0 / sqrt(M_PI * 2 * sigma * sigma), g.weighted[41], 1e-4);
-    EXPECT_GT(g.result.position, 1.8f);
-    EXPECT_LT(g.result.position, 2.0f);
+    EXPECT_NEAR(10.0 / sqrt(M_PI * 2 * 0.09), g.weighted[41], 1e-4); // the left side alone gives s
+    EXPECT_TRUE(g.result.position > 1.8f && g.result.position < 2.0f) << g.result.position;
 }
 
-TEST(GaussianQuantile, NoWidthOrBadInput)
+TEST(GaussianQuantile, NoWindowOrBadInput)
 {
-    // One sample: no half-way sample off the apex, so no window.
-    Gaussian single;
-    single.x = {3.0f};
-    single.y = {2.0f};
-    single.weighted = {-7.0f, -7.0f};
-    single.peak = {0, 0, 0, 0.5f};
-    single.Run();
-    EXPECT_EQ(3.0f, single.result.position);
-    EXPECT_EQ(0.0f, single.result.area);
-    EXPECT_EQ(-7.0f, single.weighted[1]);
-    // A negative apex fits no Gaussian either.
-    Gaussian dip = SampledGaussian(21, 0.1, 1.0, 0.3, -5.0);
-    dip.peak = {10, 0, 20, 0.5f};
-    dip.Run();
-    EXPECT_EQ(0.0f, dip.result.area);
-    EXPECT_EQ(10, dip.peak.left);
-    // An apex outside the profile.
-    Gaussian outside = SampledGaussian(5, 1.0, 2.0, 1.0, 1.0);
-    outside.peak = {5, 0, 4, 0.5f};
-    outside.Run();
-    EXPECT_EQ(0.0f, outside.result.position);
-    EXPECT_EQ(0, outside.peak.left);
-    EXPECT_EQ(-7.0f, outside.weighted[5]);
+    struct Case {
+        const char *what;
+        Gaussian g;
+        QuantileResult expected;
+        int left;
+    };
+    Case cases[] = {
+        {"one sample: no half-way sample off the apex", {{3}, {2}, {-7, -7}, {0, 0, 0, 0.5f}}, {3, 0}, 0},
+        {"a negative apex fits no Gaussian", SampledGaussian(21, 0.1, 1.0, 0.3, -5.0), {1, 0}, 10},
+        {"an apex outside the profile", SampledGaussian(5, 1.0, 2.0, 1.0, 1.0), {0, 0}, 3},
+    };
+    cases[1].g.peak = {10, 0, 20, 0.5f};
+    cases[2].g.peak = {5, 3, 4, 0.5f};
+    for (Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.g.Run();
+        EXPECT_FLOAT_EQ(c.expected.position, c.g.result.position);
+        EXPECT_EQ(c.expected.area, c.g.result.area);
+        EXPECT_EQ(c.left, c.g.peak.left);
+        for (float w : c.g.weighted)
+            EXPECT_EQ(-7.0f, w); // not written
+    }
+    const GaussianProfile none{nullptr, nullptr, nullptr, 1};
+    QuantilePeak peak{0, 0, 0, 0.5f};
+    QuantileResult result{-1, -1};
+    GaussianQuantile(&none, &peak, &result);
+    EXPECT_EQ(0.0f, result.area);
 }

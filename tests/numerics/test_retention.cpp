@@ -10,28 +10,23 @@
 #include "krnumerics.h"
 #include "support/work_dir.h"
 
-using krtest::ReadIniValue;
-
 namespace {
 
-struct Point {
-    float time, index, logP;
-};
-
-RetentionCalibration Calibration(std::initializer_list<Point> points)
+// Points of (time, index, logP).
+RetentionCalibration Calibration(std::initializer_list<std::initializer_list<float>> points)
 {
     RetentionCalibration c{};
-    for (const Point &p : points) {
-        c.time[c.numberOfPoints] = p.time;
-        c.index[c.numberOfPoints] = p.index;
-        c.logP[c.numberOfPoints++] = p.logP;
+    for (const auto &p : points) {
+        c.time[c.numberOfPoints] = p.begin()[0];
+        c.index[c.numberOfPoints] = p.begin()[1];
+        c.logP[c.numberOfPoints++] = p.begin()[2];
     }
     return c;
 }
 
 } // namespace
 
-TEST(RetentionIndices, ConversionsBetweenPoints)
+TEST(RetentionIndices, Conversions)
 {
     struct Case {
         const char *what;
@@ -41,26 +36,24 @@ TEST(RetentionIndices, ConversionsBetweenPoints)
         float index;
     };
     const RetentionCalibration two = Calibration({{1.00f, 100, 3}, {2.00f, 200, 5}});
+    const RetentionCalibration step = Calibration({{1, 100, 0}, {1, 300, 0}, {2, 400, 0}});
     const Case cases[] = {
         {"between", two, 1.5f, 1, 150},
         {"rounded down to the first point", two, 1.004f, 1, 100},
         {"rounded up past the last point", two, 2.006f, 0, 0},
-        {"before the first point", two, 0.99f, 0, 0},
         {"one point only", Calibration({{1.0f, 100, 3}}), 1.0f, 0, 0},
-        {"a shared point answers from the earlier segment",
+        {"a shared point: the earlier segment",
          Calibration({{1, 100, 0}, {2, 200, 0}, {2, 500, 0}, {3, 600, 0}}), 2.0f, 1, 200},
-        {"a segment of zero width answers its first point",
-         Calibration({{1, 100, 0}, {1, 300, 0}, {2, 400, 0}}), 1.0f, 1, 100},
-        {"past a zero-width segment", Calibration({{1, 100, 0}, {1, 300, 0}, {2, 400, 0}}), 1.5f, 1, 350},
+        {"a segment of zero width: its first point", step, 1.0f, 1, 100},
+        {"past a segment of zero width", step, 1.5f, 1, 350},
         {"a descending segment never matches", Calibration({{2, 100, 0}, {1, 200, 0}}), 1.5f, 0, 0},
         {"not a number", two, NAN, 0, 0},
         {"infinite", two, INFINITY, 0, 0},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
         float index = -1.0f;
-        EXPECT_EQ(c.ok, RTIndicesCalculateIndex(c.time, &c.calibration, &index));
-        EXPECT_FLOAT_EQ(c.index, index);
+        EXPECT_EQ(c.ok, RTIndicesCalculateIndex(c.time, &c.calibration, &index)) << c.what;
+        EXPECT_FLOAT_EQ(c.index, index) << c.what;
     }
     float logP = -1.0f;
     EXPECT_EQ(1, RTIndicesCalculateLogP(1.5f, &two, &logP));
@@ -74,11 +67,9 @@ TEST(RetentionIndices, ConversionsBetweenPoints)
 TEST(RetentionIndices, OnlyTheFirst32PointsCount)
 {
     RetentionCalibration c{};
-    for (int j = 0; j < RT_MAX_CALIBRATION_POINTS; ++j) {
-        c.time[j] = static_cast<float>(j);
-        c.index[j] = 100.0f * j;
-    }
     c.numberOfPoints = 1000;
+    for (int j = 0; j < RT_MAX_CALIBRATION_POINTS; ++j)
+        c.index[j] = 100.0f * (c.time[j] = static_cast<float>(j));
     float index;
     EXPECT_EQ(1, RTIndicesCalculateIndex(30.5f, &c, &index));
     EXPECT_FLOAT_EQ(3050.0f, index);
@@ -87,16 +78,13 @@ TEST(RetentionIndices, OnlyTheFirst32PointsCount)
 
 TEST(RetentionCalibrationFile, AMissingSectionLoadsTheDefaults)
 {
-    RetentionCalibration c;
+    RetentionCalibration c, expected{};
+    expected.startIndex = 1;
+    expected.endIndex = 14;
+    expected.increment = 1;
     memset(&c, 0x55, sizeof c);
     ASSERT_EQ(1, RTIndicesGetRetentionCalibration("NoSuchSection", &c));
-    EXPECT_EQ(0, c.numberOfPoints);
-    EXPECT_EQ(1, c.startIndex);
-    EXPECT_EQ(14, c.endIndex);
-    EXPECT_EQ(1, c.increment);
-    EXPECT_EQ(0, c.calibrated);
-    for (int j = 0; j < RT_MAX_CALIBRATION_POINTS; ++j)
-        EXPECT_TRUE(c.index[j] == 0 && c.logP[j] == 0 && c.time[j] == 0) << j;
+    EXPECT_EQ(0, memcmp(&expected, &c, sizeof c));
     EXPECT_EQ(0, RTIndicesGetRetentionCalibration(nullptr, nullptr));
     EXPECT_EQ(0, RTIndicesSetRetentionCalibration(nullptr, nullptr));
 }
@@ -114,10 +102,8 @@ TEST(RetentionCalibrationFile, StoredWithTwoDecimalsAndReloaded)
                                            "EndIndex=9\r\nIncrement=2\r\nCalibrated=1\r\n"
                                            "Index0=100.00\r\nLogP0=-0.50\r\nTime0=1.23\r\nIndex1=200.46\r\n"))
         << text;
-    EXPECT_EQ("0.00", ReadIniValue("ChrRetentionCalibration", "Time31"));
-
+    EXPECT_EQ("0.00", krtest::ReadIniValue("ChrRetentionCalibration", "Time31"));
     RetentionCalibration back;
-    memset(&back, 0x55, sizeof back);
     ASSERT_EQ(1, RTIndicesGetRetentionCalibration("ChrRetentionCalibration", &back));
     c.time[0] = 1.23f;
     c.index[1] = 200.46f;
@@ -126,12 +112,9 @@ TEST(RetentionCalibrationFile, StoredWithTwoDecimalsAndReloaded)
 
 TEST(RetentionCalibrationFile, TextThatIsNotANumberReadsAsZero)
 {
-    krtest::WriteTextFile(krtest::WorkPath("KESTRUNE.INI"),
+    krtest::WriteTextFile(krtest::IniFilePath(),
                           "[Hand]\r\nNumberOfChannels=7 points\r\nEndIndex=many\r\nTime0=abc\r\nIndex3=-2.5e1\r\n");
     RetentionCalibration c;
     ASSERT_EQ(1, RTIndicesGetRetentionCalibration("Hand", &c));
-    EXPECT_EQ(7, c.numberOfPoints);
-    EXPECT_EQ(0, c.endIndex);
-    EXPECT_EQ(0.0f, c.time[0]);
-    EXPECT_EQ(-25.0f, c.index[3]);
+    EXPECT_TRUE(c.numberOfPoints == 7 && c.endIndex == 0 && c.time[0] == 0 && c.index[3] == -25) << c.numberOfPoints;
 }
