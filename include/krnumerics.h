@@ -177,8 +177,8 @@ typedef struct QuantileResult {
 
 /* The axis position at which the cumulative area between the two bounds
  * reaches the fraction of their total, each sample being a rectangle one
- * index wide centred on its index. Bounds outside the profile are clamped
- * to -0.5 and n - 0.5. When the cumulative area crosses the target several
+ * index wide centred on its index. A bound whose nearest sample lies
+ * outside the profile is clamped to -0.5 or n - 0.5. When the cumulative area crosses the target several
  * times (negative intensities) the middle crossing is taken; with none,
  * the fraction-weighted mix of the bounds. Fractional indices map to the
  * axis linearly, extrapolating from the first and last intervals (a

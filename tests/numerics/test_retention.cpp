@@ -97,6 +97,7 @@ TEST(RetentionCalibrationFile, StoredWithTwoDecimalsAndReloaded)
     c.endIndex = 9;
     c.increment = 2;
     ASSERT_EQ(1, RTIndicesSetRetentionCalibration(nullptr, &c));
+    EXPECT_EQ(0, RTIndicesSetRetentionCalibration("Caf\xe9", &c)); // a name the INI file refuses
     const std::string text = krtest::ReadTextFile(krtest::IniFilePath());
     EXPECT_NE(std::string::npos, text.find("[ChrRetentionCalibration]\r\nNumberOfChannels=2\r\nStartIndex=5\r\n"
                                            "EndIndex=9\r\nIncrement=2\r\nCalibrated=1\r\n"
