@@ -128,76 +128,66 @@ Gaussian SampledGaussian(int n, double dx, double centre, double sigma, double h
 
 } // namespace
 
-TEST(GaussianQuantile, SymmetricGaussianPeak)
-{
-    const double sigma = 0.3, dx = 0.05, height = 50.0;
-    Gaussian g = SampledGaussian(81, dx, 2.0, sigma, height);
-    g.peak = {40, 25, 55, 0.5f};
-    g.Run();
-    // The window of width s = 2 sigma^2 normalised to unit area.
-    const double norm = 1.0 / sqrt(M_PI * 2 * sigma * sigma);
-    EXPECT_NEAR(height * norm, g.weighted[81], 1e-5 * height * norm);
-    EXPECT_NEAR(2.0, g.result.position, 1e-6);
-    // The weighted peak height * norm * exp(-d^2 / sigma^2) falls to 0.001
-    // at distance d*; the sweeps end on the first sample at or beyond it.
-    const double reach = sigma * sqrt(log(height * norm / 0.001));
-    const int beyond = static_cast<int>(ceil(reach / dx));
-    EXPECT_EQ(40 - beyond, g.peak.left);
-    EXPECT_EQ(40 + beyond, g.peak.right);
-    // Its area in intensity x samples: the integral over the axis / dx.
-    EXPECT_NEAR(height * norm * sigma * sqrt(M_PI) / dx, g.result.area, 1e-4 * g.result.area);
-    // The weighted peak is a Gaussian of variance sigma^2 / 2: its quartile
-    // lies 0.67449 of that standard deviation below the centre.
-    g.peak.fraction = 0.25f;
-    g.Run();
-    EXPECT_NEAR(2.0 - 0.6744897501960817 * sigma / sqrt(2.0), g.result.position, 2e-3);
-}
-
-TEST(GaussianQuantile, FlatTopUsesTheSmallerHalfWayDistance)
-{
-    Gaussian g{{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 0, 1, 4, 4, 4, 4, 4, 1, 0, 0}, std::vector<float>(22)};
-    g.peak = {5, 1, 9, 0.5f}; // half-way samples 3 (as high as the apex) and 8
-    g.Run();
-    EXPECT_NEAR(4.0 / sqrt(M_PI * 2.0), g.weighted[11], 1e-6); // s = min(8 - 5, 5 - 3)
-}
-
-TEST(GaussianQuantile, ApexAtTheLastSample)
-{
-    Gaussian g = SampledGaussian(41, 0.05, 2.0, 0.3, 10.0); // the peak's rising half
-    g.peak = {40, 20, 40, 0.5f};
-    g.Run();
-    EXPECT_EQ(41, g.peak.right); // nothing stored beyond the apex
-    EXPECT_NEAR(10.0 / sqrt(M_PI * 2 * 0.09), g.weighted[41], 1e-4); // the left side alone gives s
-    EXPECT_TRUE(g.result.position > 1.8f && g.result.position < 2.0f) << g.result.position;
-}
-
-TEST(GaussianQuantile, NoWindowOrBadInput)
+TEST(GaussianQuantile, WindowWidthAndExtent)
 {
     struct Case {
         const char *what;
         Gaussian g;
-        QuantileResult expected;
-        int left;
+        QuantilePeak given, expected;
+        double apexWeighted; // y[apex] / sqrt(pi s); -7: no window, nothing written
     };
     Case cases[] = {
-        {"one sample: no half-way sample off the apex", {{3}, {2}, {-7, -7}, {0, 0, 0, 0.5f}}, {3, 0}, 0},
-        {"a negative apex fits no Gaussian", SampledGaussian(21, 0.1, 1.0, 0.3, -5.0), {1, 0}, 10},
-        {"an apex outside the profile", SampledGaussian(5, 1.0, 2.0, 1.0, 1.0), {0, 0}, 3},
+        // The weighted values h / sqrt(pi s) exp(-d^2 / sigma^2) fall to
+        // 0.001 at d = 0.984 for h = 50 (20 samples out), 0.907 for h = 10 (19).
+        {"a Gaussian: s = 2 sigma^2 from either side", SampledGaussian(81, 0.05, 2.0, 0.3, 50), {40, 25, 55, 0.5f},
+         {40, 20, 60, 0.5f}, 50 / sqrt(M_PI * 0.18)},
+        {"a flat top: the smaller half-way distance, 5 - 3",
+         {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 0, 1, 4, 4, 4, 4, 4, 1, 0, 0}, std::vector<float>(22, -7)},
+         {5, 1, 9, 0.5f}, {5, 1, 9, 0.5f}, 4 / sqrt(M_PI * 2)},
+        {"apex at the last sample: the left side alone", SampledGaussian(41, 0.05, 2.0, 0.3, 10), {40, 20, 40, 0.5f},
+         {40, 21, 41, 0.5f}, 10 / sqrt(M_PI * 0.18)},
+        {"one sample: no half-way sample off the apex", {{3}, {2}, {-7, -7}}, {0, 0, 0, 0.5f}, {0, 0, 0, 0.5f}, -7},
+        {"a negative apex fits no Gaussian", SampledGaussian(21, 0.1, 1.0, 0.3, -5.0), {10, 0, 20, 0.5f},
+         {10, 10, 10, 0.5f}, -7},
     };
-    cases[1].g.peak = {10, 0, 20, 0.5f};
-    cases[2].g.peak = {5, 3, 4, 0.5f};
     for (Case &c : cases) {
         SCOPED_TRACE(c.what);
+        c.g.peak = c.given;
         c.g.Run();
-        EXPECT_FLOAT_EQ(c.expected.position, c.g.result.position);
-        EXPECT_EQ(c.expected.area, c.g.result.area);
-        EXPECT_EQ(c.left, c.g.peak.left);
-        for (float w : c.g.weighted)
-            EXPECT_EQ(-7.0f, w); // not written
+        EXPECT_NEAR(c.apexWeighted, c.g.weighted[c.g.x.size()], 1e-5 * fabs(c.apexWeighted));
+        EXPECT_EQ(c.expected.left, c.g.peak.left);
+        EXPECT_EQ(c.expected.right, c.g.peak.right);
+        if (c.apexWeighted == -7) { // no window: the apex itself, no area
+            EXPECT_EQ(c.g.x[c.given.apex], c.g.result.position);
+            EXPECT_EQ(0.0f, c.g.result.area);
+        }
     }
+}
+
+TEST(GaussianQuantile, PositionsAndAreaOfAGaussianPeak)
+{
+    const double sigma = 0.3, dx = 0.05, height = 50.0, norm = 1.0 / sqrt(M_PI * 2 * sigma * sigma);
+    Gaussian g = SampledGaussian(81, dx, 2.0, sigma, height);
+    g.peak = {40, 25, 55, 0.5f};
+    g.Run();
+    EXPECT_NEAR(2.0, g.result.position, 1e-6);
+    // In intensity x samples: the weighted peak's integral over the axis / dx.
+    EXPECT_NEAR(height * norm * sigma * sqrt(M_PI) / dx, g.result.area, 1e-4 * g.result.area);
+    // The weighted peak is a Gaussian of variance sigma^2 / 2: its quartile
+    // lies 0.67449 of that standard deviation below the centre.
+    g.peak = {40, 25, 55, 0.25f};
+    g.Run();
+    EXPECT_NEAR(2.0 - 0.6744897501960817 * sigma / sqrt(2.0), g.result.position, 2e-3);
+}
+
+TEST(GaussianQuantile, BadInput)
+{
+    Gaussian outside = SampledGaussian(5, 1.0, 2.0, 1.0, 1.0);
+    outside.peak = {5, 3, 4, 0.5f};
+    outside.Run();
+    EXPECT_TRUE(outside.result.position == 0 && outside.result.area == 0 && outside.peak.left == 3);
+    EXPECT_EQ(-7.0f, outside.weighted[5]);
     const GaussianProfile none{nullptr, nullptr, nullptr, 1};
-    QuantilePeak peak{0, 0, 0, 0.5f};
-    QuantileResult result{-1, -1};
-    GaussianQuantile(&none, &peak, &result);
-    EXPECT_EQ(0.0f, result.area);
+    GaussianQuantile(&none, &outside.peak, &outside.result);
+    GaussianQuantile(&none, nullptr, nullptr);
 }
