@@ -132,6 +132,136 @@ int KRAPI CalibrateSigmas(const double *covariances, int order, float from, floa
 void KRAPI GetVariances(int unused, const double *covariances, int order, float start, float step, int count,
                         float *out);
 
+/* ---- Area quantiles, retention indices and peak finding ---- */
+
+/* A sampled profile: axis values x and intensities y, n samples. */
+typedef struct QuantileProfile {
+    const float *x;
+    const float *y;
+    int n;
+} QuantileProfile;
+
+/* Fractional sample indices from and to (either order) and the area
+ * fraction to locate, normally 0..1. */
+typedef struct QuantileRange {
+    float from;
+    float to;
+    float fraction;
+} QuantileRange;
+
+/* A profile to weight around an apex; weighted receives the weighted
+ * profile shifted so that the apex lands at index n: it must hold
+ * 2n - apex values. */
+typedef struct GaussianProfile {
+    const float *x;
+    const float *y;
+    float *weighted;
+    int n;
+} GaussianProfile;
+
+/* Sample indices of a peak's apex and ends (the ends are rewritten) and the
+ * area fraction to locate. */
+typedef struct QuantilePeak {
+    int apex;
+    int left;
+    int right;
+    float fraction;
+} QuantilePeak;
+
+/* The axis value at the quantile and the area between the bounds
+ * (intensity x samples). */
+typedef struct QuantileResult {
+    float position;
+    float area;
+} QuantileResult;
+
+/* The axis position at which the cumulative area between the two bounds
+ * reaches the fraction of their total, each sample being a rectangle one
+ * index wide centred on its index. A bound whose nearest sample lies
+ * outside the profile is clamped to -0.5 or n - 0.5. When the cumulative area crosses the target several
+ * times (negative intensities) the middle crossing is taken; with none,
+ * the fraction-weighted mix of the bounds. Fractional indices map to the
+ * axis linearly, extrapolating from the first and last intervals (a
+ * one-sample profile answers x[0]).
+ * Bad input: a null result writes nothing; a null profile, range or array
+ * or n < 1 gives position 0 and area 0; a bound that is not a number gives
+ * position and area NaN, reading nothing. */
+void KRAPI SquareQuantile(const QuantileProfile *profile, const QuantileRange *range, QuantileResult *result);
+
+/* SquareQuantile of the profile weighted by a unit-area Gaussian window
+ * centred on the apex, its width estimated from the peak's heights at the
+ * half-way samples between apex and ends (the narrower side wins; a flat
+ * top uses the smaller half-way distance). The weighted values are stored
+ * outward from the apex until one falls to 0.001 or below in magnitude (or
+ * the profile ends); peak->left and peak->right become the last samples
+ * stored on each side (right = n when the apex is the last sample), and
+ * those are the quantile's bounds.
+ * The ends are first clamped to 0..apex and apex..n-1. A half-way sample
+ * beyond the profile or at the apex's axis position gives no width; the
+ * other side alone then decides. When no side gives a positive finite
+ * width (both unusable, or heights that fit no Gaussian, such as a
+ * negative apex) no window exists: position = x[apex], area = 0,
+ * left = right = apex, and weighted is not written.
+ * Bad input: a null result writes nothing; a null profile, peak or array,
+ * n < 1 or an apex outside the profile gives position 0 and area 0 and
+ * changes nothing else. */
+void KRAPI GaussianQuantile(const GaussianProfile *profile, QuantilePeak *peak, QuantileResult *result);
+
+#define RT_MAX_CALIBRATION_POINTS 32
+
+/* A retention calibration: point j is (time[j], index[j], logP[j]). The
+ * start and end index, increment and calibrated flag travel with the record
+ * but play no part in the conversions. */
+typedef struct RetentionCalibration {
+    int calibrated;
+    int numberOfPoints;
+    int startIndex;
+    int endIndex;
+    int increment;
+    float index[RT_MAX_CALIBRATION_POINTS];
+    float logP[RT_MAX_CALIBRATION_POINTS];
+    float time[RT_MAX_CALIBRATION_POINTS];
+} RetentionCalibration;
+
+/* Loads the record from KESTRUNE.INI, section "ChrRetentionCalibration" for
+ * a null section: keys NumberOfChannels, StartIndex, EndIndex, Increment,
+ * Calibrated (defaults 0, 1, 14, 1, 0) and, for all 32 points whatever the
+ * number says, Index<j>, LogP<j>, Time<j> (default 0). Texts that are not
+ * numbers read as 0. Returns 1; 0, reading nothing, when the INI file
+ * cannot be named (working directory too long) or record is null. */
+int KRAPI RTIndicesGetRetentionCalibration(const char *section, RetentionCalibration *record);
+
+/* Stores the record under the same keys: integers in decimal, the 32
+ * points' values with ftoa's 2 decimals (so 1.234 reloads as 1.23). The
+ * number of points is stored as it is, even above 32. Returns 1; 0 when the
+ * INI file cannot be named, record is null or a write is refused (the
+ * writes stop there). */
+int KRAPI RTIndicesSetRetentionCalibration(const char *section, const RetentionCalibration *record);
+
+/* The retention index at a time, interpolated linearly between the
+ * calibration points, with times rounded to hundredths. The first segment
+ * whose rounded ends enclose the rounded time answers, so a time on a
+ * shared point uses the earlier segment; a segment of zero width answers
+ * its first point's value. Returns 1 and the index, or 0 and 0.0 outside
+ * the calibrated range (no extrapolation), for fewer than 2 points, for a
+ * time that is not finite or a null record. Only the first 32 points are
+ * used, whatever the record's number says; a segment with an end that is
+ * not finite never answers. A null index writes nothing (result 0). */
+int KRAPI RTIndicesCalculateIndex(float time, const RetentionCalibration *record, float *index);
+
+/* The same for the logP values. */
+int KRAPI RTIndicesCalculateLogP(float time, const RetentionCalibration *record, float *logP);
+
+/* The index of a sample with x in [centre - halfWidth, centre + halfWidth]
+ * and y >= threshold (all bounds inclusive; x ascending): with mostIntense
+ * the most intense (the first of equals), otherwise the nearest to centre.
+ * The nearest-mode scan stops at the first qualifying sample that is not
+ * nearer than the best so far (on equal distance the earlier one stays).
+ * -1 when no sample qualifies, n is 0 or an array is null. A NaN centre,
+ * half-width or threshold lets no sample qualify, nor does a NaN x or y. */
+int KRAPI FindPeak(const float *x, const float *y, unsigned int n, float centre, float halfWidth,
+                   int mostIntense, float threshold);
+
 KR_EXTERN_C_END
 
 #endif /* KRNUMERICS_H */

@@ -148,5 +148,19 @@ int main(int argc, char **)
     GetDefaultCustomChartParams("t", text);
     GetCustomChartAnalogParams(text, text);
     MoveCustomChartParams(text);
+
+    QuantileProfile profile{masses, sigmas, 1};
+    QuantileRange range{0, 0, 0.5f};
+    GaussianProfile gaussian{masses, sigmas, band, 1};
+    QuantilePeak peak{0, 0, 0, 0.5f};
+    QuantileResult quantile{};
+    RetentionCalibration calibration{};
+    SquareQuantile(&profile, &range, &quantile);
+    GaussianQuantile(&gaussian, &peak, &quantile);
+    RTIndicesGetRetentionCalibration(nullptr, &calibration);
+    RTIndicesSetRetentionCalibration(nullptr, &calibration);
+    RTIndicesCalculateIndex(1.0f, &calibration, band);
+    RTIndicesCalculateLogP(1.0f, &calibration, band);
+    FindPeak(masses, sigmas, 1, 1.0f, 1.0f, 0, 0.0f);
     return IsNumber(text) + static_cast<int>(atofL(text));
 }
