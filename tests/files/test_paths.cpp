@@ -127,12 +127,14 @@ TEST(PathParts, BufferTooSmallIsClearedAndLongPathRefused)
     EXPECT_EQ(0, GetPathExtension("f.raw", nullptr, 16));
     EXPECT_EQ(0, GetPathName(nullptr, out, 16));
 
+    // 259 characters is the longest path; 260 and 261 are refused untouched.
     char big[300];
-    const std::string ok = "C:\\" + Repeat('n', 252) + ".raw"; // 259
-    EXPECT_EQ(1, GetPathExtension(ok.c_str(), big, sizeof big));
-    memset(big, kGuard, sizeof big);
-    EXPECT_EQ(0, GetPathExtension((ok + "x").c_str(), big, sizeof big));
-    EXPECT_EQ(kGuard, big[0]);
+    for (size_t length : {259u, 260u, 261u}) {
+        const std::string path = "C:\\" + Repeat('n', length - 7) + ".raw";
+        memset(big, kGuard, sizeof big);
+        EXPECT_EQ(length == 259 ? 1 : 0, GetPathExtension(path.c_str(), big, sizeof big)) << length;
+        EXPECT_EQ(length == 259 ? 'r' : kGuard, big[0]) << length;
+    }
 }
 
 TEST(ChangePathExtension, RebuildsFromDirectoryAndName)
