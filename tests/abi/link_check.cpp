@@ -118,5 +118,14 @@ int main(int argc, char **)
     model.GetUseRootMass();
     model.UpdateForLockMass(1, 1, 0, covariances, 3);
     model.UpdateForLockMasses(covariances, sigmas, 1, true, covariances, 3);
+    CLinearRegression regression, regressionCopy(regression);
+    regressionCopy = regression;
+    regression.SetIncludeOrigin(regression.GetIncludeOrigin());
+    regression.SetForceOrigin(regression.GetForceOrigin());
+    regression.SetPolynomialOrder(regression.GetPolynomialOrder());
+    regression.AddRegressionPoint(1, 1, 1, false);
+    regression.Calculate();
+    regression.GetPolynomial(covariances);
+    real = regression.GetRSquared() + regression.GetR() + regression.GetNumCoefficients();
     return IsNumber(text) + static_cast<int>(atofL(text));
 }
