@@ -8,6 +8,9 @@
 #include "numerics/regression_data.h"
 #include "support/memory.h"
 
+// A handle: its virtual table and the pointer to its state, nothing else.
+static_assert(sizeof(CLinearRegression) == 2 * sizeof(void *), "CLinearRegression is a handle");
+
 namespace {
 
 constexpr int kDefaultOrder = 1;
