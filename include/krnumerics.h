@@ -164,7 +164,8 @@ public:
      * r-squared 0, when the normal equations are singular (no usable
      * points, or fewer distinct abscissae than unknowns, or an abscissa
      * that is not a number) or memory runs out for the working arrays. A
-     * nearly singular system is solved, not rejected. */
+     * nearly singular system is solved, not rejected; an ordinate that is
+     * not a number gives coefficients that are not numbers. */
     bool Calculate();
 
 private:
