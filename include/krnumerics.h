@@ -161,11 +161,12 @@ public:
     double GetR() const;
 
     /* Fits the polynomial to the points. False, with zero coefficients and
-     * r-squared 0, when the normal equations are singular (no usable
-     * points, or fewer distinct abscissae than unknowns, or an abscissa
-     * that is not a number) or memory runs out for the working arrays. A
-     * nearly singular system is solved, not rejected; an ordinate that is
-     * not a number gives coefficients that are not numbers. */
+     * r-squared 0, when elimination meets a pivot of exactly 0 (no usable
+     * points, every usable abscissa 0 with order >= 1, an abscissa that is
+     * not a number) or memory runs out for the working arrays. A nearly
+     * singular system, such as fewer distinct abscissae than unknowns
+     * usually gives after rounding, is solved, not rejected; an ordinate
+     * that is not a number gives coefficients that are not numbers. */
     bool Calculate();
 
 private:
