@@ -522,6 +522,38 @@ void TourFiles()
     DeleteFileA("KRSECURE.INI");
 }
 
+void TourRegression()
+{
+    Heading("Polynomial regression");
+    // A detector calibration line: responses at five standard concentrations,
+    // the middle one measured three times (so weighted 3), a blank that is
+    // excluded, and an outlier given weight 0.
+    const struct {
+        double concentration, response, weight;
+        bool excluded;
+    } standards[] = {{0.0, 0.8, 1, true},  {1.0, 10.9, 1, false}, {2.0, 21.2, 1, false}, {5.0, 50.6, 3, false},
+                     {8.0, 80.1, 1, false}, {9.0, 140.0, 0, false}, {10.0, 99.5, 1, false}};
+    CLinearRegression line;
+    for (const auto &s : standards)
+        line.AddRegressionPoint(s.concentration, s.response, s.weight, s.excluded);
+    double c[3];
+    for (bool force : {false, true}) {
+        line.SetForceOrigin(force);
+        const bool ok = line.Calculate();
+        line.GetPolynomial(c);
+        printf("  line%s: Calculate -> %d, response = %.4f + %.4f x, r^2 %.6f, r %.6f\n",
+               force ? " through the origin" : "", ok, c[0], c[1], line.GetRSquared(), line.GetR());
+    }
+    line.SetForceOrigin(false);
+    line.SetPolynomialOrder(2);
+    const bool ok = line.Calculate();
+    printf("  quadratic: Calculate -> %d, coefficients (%d):", ok, line.GetNumCoefficients());
+    line.GetPolynomial(c);
+    for (double k : c)
+        printf(" %.6g", k);
+    printf(", r^2 %.6f\n", line.GetRSquared());
+}
+
 void ShowIniFile()
 {
     Heading("KESTRUNE.INI as the demo leaves it (empty SystemList keys not shown)");
@@ -557,6 +589,7 @@ int main()
     TourDateAndChartText();
     TourFiles();
     TourPeaksAndIndices();
+    TourRegression();
     ShowIniFile();
     return 0;
 }

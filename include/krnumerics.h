@@ -1,18 +1,18 @@
 /*
  * krnumerics.h - numerical routines of data processing: calibration
- * covariances and lock-mass updates.
+ * covariances and lock-mass updates, weighted polynomial regression.
  *
  * Covariance arrays are packed lower triangles: element C[i][j] (j <= i) of
  * a symmetric (order+1) x (order+1) matrix is at index i(i+1)/2 + j, so the
  * array holds (order+1)(order+2)/2 doubles. Coefficient k multiplies the
  * k-th power of the abscissa: the mass, or in root-mass mode its square root.
  *
- * CCalCovar is exported as a C++ class with the mingw-w64 (GCC, Itanium)
- * C++ ABI: only programs built with a compatible GCC-based mingw-w64
- * toolchain can use the class across the DLL boundary (its members are
- * exported under their mangled names). Every other compiler uses the plain
- * functions at the end of this header, which are undecorated __stdcall
- * exports like the rest of the library.
+ * CCalCovar and CLinearRegression are exported as C++ classes with the
+ * mingw-w64 (GCC, Itanium) C++ ABI: only programs built with a compatible
+ * GCC-based mingw-w64 toolchain can use them across the DLL boundary (their
+ * members are exported under their mangled names). Every other compiler
+ * uses the plain functions at the end of this header, which are
+ * undecorated __stdcall exports like the rest of the library.
  */
 #ifndef KRNUMERICS_H
 #define KRNUMERICS_H
@@ -105,6 +105,78 @@ public:
 private:
     /* The variance of the polynomial's value at abscissa x: f'Cf. */
     double CalVar(double x, bool excludeLinear) const;
+};
+
+class CRegressionData;
+
+/* A weighted least-squares polynomial y = c0 + c1 x + ... + cN x^N through
+ * a list of (x, y, weight) points, optionally forced through the origin
+ * (c0 fixed at 0) or with the origin added as one more point, and its
+ * coefficient of determination.
+ *
+ * The object is a handle to a state object of its own (settings, points,
+ * results). Points with weight 0, a weight that is not a number, or the
+ * excluded flag take no part; negative weights count in r-squared but add
+ * nothing to the fit. Every order from 0 to 99 can be fitted, 99 with its
+ * constant term too (100 unknowns). The solver's working storage (about
+ * 80 KB) is on the caller's stack. */
+class KRUTIL_CLASS CLinearRegression {
+public:
+    /* Order 1, two zero coefficients, r-squared 0, no points, both origin
+     * flags off. When memory runs out for the state object, the handle
+     * reads as these defaults and each later change tries again to create
+     * it (a change that still finds no memory is lost; Calculate then
+     * returns false). */
+    CLinearRegression();
+    /* A copy duplicates everything: settings, points and results; the two
+     * objects are independent afterwards. A copy for which memory runs out
+     * reads as a new object (see the default constructor). */
+    CLinearRegression(const CLinearRegression &source);
+    virtual ~CLinearRegression();
+    /* Replaces this object's state by a copy of source's; when memory runs
+     * out for the copy, this object is left as it was. */
+    CLinearRegression &operator=(const CLinearRegression &source);
+
+    void SetIncludeOrigin(bool include);
+    bool GetIncludeOrigin() const;
+    void SetForceOrigin(bool force);
+    bool GetForceOrigin() const;
+
+    /* Clamps to 0..99, drops the results and holds order+1 zero
+     * coefficients. */
+    void SetPolynomialOrder(int order);
+    int GetPolynomialOrder() const;
+    int GetNumCoefficients() const;
+
+    /* Appends a point; the number of points held afterwards, excluded ones
+     * included (unchanged when memory runs out for the point). */
+    int AddRegressionPoint(double x, double y, double weight, bool excluded);
+
+    /* Writes order+1 coefficients, lowest power first (zeros when no fit
+     * is held), unless out is null; returns the order. */
+    int GetPolynomial(double *out) const;
+    double GetRSquared() const;
+    /* The square root of r-squared, or 0 when r-squared is not positive or
+     * not a number. */
+    double GetR() const;
+
+    /* Fits the polynomial to the points. False, with zero coefficients and
+     * r-squared 0, when elimination meets a pivot of exactly 0 (no usable
+     * points, every usable abscissa 0 with order >= 1, an abscissa that is
+     * not a number) or memory runs out for the working arrays. A nearly
+     * singular system, such as fewer distinct abscissae than unknowns
+     * usually gives after rounding, is solved, not rejected; an ordinate
+     * that is not a number gives coefficients that are not numbers. */
+    bool Calculate();
+
+private:
+    /* r-squared of the polynomial over n weighted points, stored; false
+     * (nothing stored) when n < 1. The quotient is stored as it comes: not
+     * a number when the points' ordinates do not vary. */
+    bool CalculateStatistics(int n, const double *x, const double *y, const double *w, int order,
+                             const double *coef);
+
+    CRegressionData *data;
 };
 
 #endif /* __cplusplus */

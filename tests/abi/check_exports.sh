@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Checks that each DLL exports exactly the names of the .def, undecorated
 # (no "@N", no leading underscore), besides the members of the exported C++
-# classes under their mangled names (and nothing else of C++), and imports
-# no runtime DLL of the toolchain (the runtime is linked in).
+# classes under their mangled names, with the virtual table and type
+# information of those that have virtual members (and nothing else of
+# C++), and imports no runtime DLL of the toolchain (the runtime is linked
+# in).
 # Usage: [EXPORT_CLASSES=pattern] check_exports.sh krutil.def a.dll [b.dll ...]
 set -u
 def=$1; shift
@@ -18,7 +20,7 @@ for dll in "$@"; do
   all=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
         awk '/\[ *[0-9]+\]/ { print $NF }' | sort)
   have=$(printf '%s\n' "$all" | grep -v '^_Z' || true)
-  stray=$(printf '%s\n' "$all" | grep '^_Z' | grep -Ev "^_ZN?K?($classes)" || true)
+  stray=$(printf '%s\n' "$all" | grep '^_Z' | grep -Ev "^_Z(N?K?|T[IVS])($classes)" || true)
   if [ -n "$stray" ]; then echo "$dll exports C++ names outside the exported classes:"; echo "$stray"; status=1; fi
   if [ "$have" != "$want" ]; then
     echo "$dll: exports differ from $def (< expected, > actual):"

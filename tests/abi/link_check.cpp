@@ -162,5 +162,14 @@ int main(int argc, char **)
     RTIndicesCalculateIndex(1.0f, &calibration, band);
     RTIndicesCalculateLogP(1.0f, &calibration, band);
     FindPeak(masses, sigmas, 1, 1.0f, 1.0f, 0, 0.0f);
+    CLinearRegression regression, regressionCopy(regression);
+    regressionCopy = regression;
+    regression.SetIncludeOrigin(regression.GetIncludeOrigin());
+    regression.SetForceOrigin(regression.GetForceOrigin());
+    regression.SetPolynomialOrder(regression.GetPolynomialOrder());
+    regression.AddRegressionPoint(1, 1, 1, false);
+    regression.Calculate();
+    regression.GetPolynomial(covariances);
+    real = regression.GetRSquared() + regression.GetR() + regression.GetNumCoefficients();
     return IsNumber(text) + static_cast<int>(atofL(text));
 }
