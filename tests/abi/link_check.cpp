@@ -118,5 +118,23 @@ int main(int argc, char **)
     model.GetUseRootMass();
     model.UpdateForLockMass(1, 1, 0, covariances, 3);
     model.UpdateForLockMasses(covariances, sigmas, 1, true, covariances, 3);
+
+    float positions[2] = {0, 1}, values[2] = {1, 2};
+    int scaled = 0;
+    LinearisedDataset resampled;
+    LinearisedVarianceDataset withVariance;
+    LineariseDataset(positions, values, 2, 1, &resampled);
+    GlobalFree(resampled.data);
+    LineariseDatasetPreserveVariance(positions, values, values, 2, 1, &withVariance);
+    GlobalFree(withVariance.data);
+    GlobalFree(withVariance.variance);
+    LineariseRegularDataset(0, 1, values, 2, 1, &resampled);
+    GlobalFree(resampled.data);
+    LineariseDatasetNoFluxPreserve(positions, values, 2, 1, &resampled);
+    GlobalFree(resampled.data);
+    LineariseDatasetRangeNoFluxPreserve(positions, values, 2, -1, -1, 1, &resampled);
+    GlobalFree(resampled.data);
+    LinScalePSF(0, 1, values, 2, &scaled, 1);
+    LinScalePSFNoFluxPreserve(0, 1, values, 2, &scaled, 1);
     return IsNumber(text) + static_cast<int>(atofL(text));
 }
