@@ -11,6 +11,7 @@
 void RunIniAndNumbers();
 void RunGlobalStore();
 void RunCalCovar();
+void RunLinearise();
 
 namespace {
 char g_iniPath[MAX_PATH];
@@ -35,6 +36,7 @@ int main()
     RunIniAndNumbers();
     RunGlobalStore();
     RunCalCovar();
+    RunLinearise();
 
     DeleteFileA(g_iniPath);
     SetCurrentDirectoryA(temp);
