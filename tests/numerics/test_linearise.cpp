@@ -1,10 +1,11 @@
-// Resampling onto regular axes through the DLL, against hand-worked cases
-// and an interpolation written independently here (binary search, slope
-// form).
+// Resampling onto regular axes through the DLL: hand-worked cases, an
+// interpolation written independently here (binary search, slope form),
+// refused arguments, failing allocations and the remembered search indices.
 #include <gtest/gtest.h>
 
 #include <math.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <functional>
@@ -16,9 +17,11 @@
 namespace {
 
 using Floats = std::vector<float>;
+using Doubles = std::vector<double>;
+const float kNaN = NAN, kInf = INFINITY;
 
-// Copies a returned block out and frees it; it must come unlocked.
-Floats Release(HGLOBAL block, int count)
+// The values of a returned block, which must come unlocked; the block freed.
+Floats Take(HGLOBAL block, int count)
 {
     EXPECT_EQ(0u, GlobalFlags(block) & GMEM_LOCKCOUNT);
     const float *values = static_cast<const float *>(GlobalLock(block));
@@ -31,76 +34,59 @@ Floats Release(HGLOBAL block, int count)
 Floats Values(int result, const LinearisedDataset &out)
 {
     EXPECT_EQ(0, result);
-    return Release(out.data, out.count);
+    return result == 0 ? Take(out.data, out.count) : Floats();
 }
 
 // The piecewise-linear function through (x[k], v[k]), held at the ends.
-double Reference(const std::vector<double> &x, const std::vector<double> &v, double p)
+double Reference(const Doubles &x, const Doubles &v, double p)
 {
-    if (p <= x.front())
-        return v.front();
-    if (p >= x.back())
-        return v.back();
+    if (p <= x.front() || p >= x.back())
+        return p <= x.front() ? v.front() : v.back();
     const size_t b = std::upper_bound(x.begin(), x.end(), p) - x.begin(), a = b - 1;
     return v[a] + (v[b] - v[a]) * (p - x[a]) / (x[b] - x[a]);
 }
 
-std::vector<double> Cumulative(const Floats &y)
+Doubles Cumulative(const Floats &y)
 {
-    std::vector<double> sum(y.size());
+    Doubles sum(y.size());
     double total = 0;
     for (size_t k = 0; k < y.size(); ++k)
         sum[k] = total += y[k];
     return sum;
 }
 
+// Positions x0 + k + [-0.2, 0.2] (x[1] exactly x0 + 1 when onGrid), values 1 to 10.
 struct Profile {
     Floats x, y, variance;
-    std::vector<double> xd, yd;
+    Doubles xd;
+    Profile(int n, float x0, unsigned seed, bool onGrid = false)
+    {
+        srand(seed);
+        for (int k = 0; k < n; ++k) {
+            const double jitter = k == 0 || (onGrid && k == 1) ? 0.0 : 0.2 * (2.0 * rand() / RAND_MAX - 1.0);
+            x.push_back(static_cast<float>(x0 + k + jitter));
+            y.push_back(static_cast<float>(1.0 + 9.0 * rand() / RAND_MAX));
+            variance.push_back(static_cast<float>(0.1 + rand() / double(RAND_MAX)));
+        }
+        xd.assign(x.begin(), x.end());
+    }
 };
 
-// Near-regular positions from x0 (gaps 0.8 to 1.2), positive values; with
-// onGrid, x[1] lies exactly one step of 1 after x[0].
-Profile MakeProfile(int n, float x0, unsigned seed, bool onGrid = false)
+// Every output point against the reference at start + i*step: the running
+// sum's increase since the previous point (point 0 holds y[0]; a point on
+// an input position takes that sample, unless noSamples), or the value.
+void ExpectMatches(const Doubles &xd, const Floats &y, const Floats &out, double start, double step, bool flux,
+                   bool noSamples = false)
 {
-    srand(seed);
-    Profile p;
-    for (int k = 0; k < n; ++k) {
-        const double jitter = (k == 0 || (onGrid && k == 1)) ? 0.0 : 0.2 * (2.0 * rand() / RAND_MAX - 1.0);
-        p.x.push_back(static_cast<float>(x0 + k + jitter));
-        p.y.push_back(static_cast<float>(1.0 + 9.0 * rand() / RAND_MAX));
-        p.variance.push_back(static_cast<float>(0.1 + rand() / double(RAND_MAX)));
-    }
-    p.xd.assign(p.x.begin(), p.x.end());
-    p.yd.assign(p.y.begin(), p.y.end());
-    return p;
-}
-
-// Every output against the reference: flux as differences of the running
-// sum between output positions, or values.
-void ExpectMatches(const Profile &in, const Floats &values, const Floats &out, double start, double step, bool flux,
-                   bool samplesTaken = true)
-{
-    const std::vector<double> sum = Cumulative(values), v(values.begin(), values.end());
-    const double scale = flux ? sum.back() : 1.0;
+    const Doubles sum = Cumulative(y), v(y.begin(), y.end());
     for (size_t i = flux ? 1 : 0; i < out.size(); ++i) {
-        const double p = static_cast<float>(start + double(i) * step), q = static_cast<float>(start + (i - 1.0) * step);
-        // Point 0 holds y[0] wherever the axis starts.
-        const double before = i == 1 ? sum[0] : Reference(in.xd, sum, q);
-        double want = flux ? Reference(in.xd, sum, p) - before : Reference(in.xd, v, p);
-        // A point exactly on an input position takes that sample (the PSF
-        // pair only at scale 1).
-        const auto on = std::find(in.xd.begin(), in.xd.end(), p);
-        if (flux && samplesTaken && on != in.xd.end())
-            want = values[on - in.xd.begin()];
-        ASSERT_NEAR(want, out[i], 1e-6 * fabs(want) + 1e-12 * scale) << "point " << i;
+        const double p = static_cast<float>(start + i * step), q = static_cast<float>(start + (i - 1.0) * step);
+        double want = flux ? Reference(xd, sum, p) - (i == 1 ? sum[0] : Reference(xd, sum, q)) : Reference(xd, v, p);
+        const auto on = std::find(xd.begin(), xd.end(), p);
+        if (flux && !noSamples && on != xd.end())
+            want = y[on - xd.begin()];
+        ASSERT_NEAR(want, out[i], 1e-6 * fabs(want) + 1e-12 * sum.back()) << "point " << i;
     }
-}
-
-void ExpectSameBits(const Floats &a, const Floats &b)
-{
-    ASSERT_EQ(a.size(), b.size());
-    EXPECT_EQ(0, memcmp(a.data(), b.data(), a.size() * sizeof(float)));
 }
 
 } // namespace
@@ -109,22 +95,22 @@ TEST(Linearise, OnTheGridEveryFunctionGivesTheInput)
 {
     const Floats x = {2, 2.25f, 2.5f, 2.75f, 3, 3.25f}, y = {4, -1, 7, 0.5f, 3, 9};
     LinearisedDataset out;
-    LinearisedVarianceDataset both;
-    ExpectSameBits(y, Values(LineariseDataset(x.data(), y.data(), 6, 0.25f, &out), out));
+    EXPECT_EQ(y, Values(LineariseDataset(x.data(), y.data(), 6, 0.25f, &out), out));
     EXPECT_EQ(2.0f, out.start);
     EXPECT_EQ(0.25f, out.step);
-    ExpectSameBits(y, Values(LineariseDatasetNoFluxPreserve(x.data(), y.data(), 6, 0.25f, &out), out));
-    ExpectSameBits(y, Values(LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 6, 2, 3.25f, 0.25f, &out), out));
-    ExpectSameBits(y, Values(LineariseRegularDataset(2, 0.25f, y.data(), 6, 0.25f, &out), out));
+    EXPECT_EQ(y, Values(LineariseDatasetNoFluxPreserve(x.data(), y.data(), 6, 0.25f, &out), out));
+    EXPECT_EQ(y, Values(LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 6, 2, 3.25f, 0.25f, &out), out));
+    EXPECT_EQ(y, Values(LineariseRegularDataset(2, 0.25f, y.data(), 6, 0.25f, &out), out));
+    LinearisedVarianceDataset both;
     ASSERT_EQ(0, LineariseDatasetPreserveVariance(x.data(), y.data(), x.data(), 6, 0.25f, &both));
-    ExpectSameBits(y, Release(both.data, both.count));
-    ExpectSameBits(x, Release(both.variance, both.count));
+    EXPECT_EQ(y, Take(both.data, both.count));
+    EXPECT_EQ(x, Take(both.variance, both.count));
     for (auto scale : {LinScalePSF, LinScalePSFNoFluxPreserve}) {
         Floats psf = y;
         int count = 0;
         EXPECT_EQ(0, scale(2, 0.25f, psf.data(), 6, &count, 1.0f));
         EXPECT_EQ(6, count);
-        ExpectSameBits(y, psf);
+        EXPECT_EQ(y, psf);
     }
 }
 
@@ -132,32 +118,23 @@ TEST(Linearise, AxesAndWorkedValues)
 {
     LinearisedDataset out;
     const float one = 5;
-    // A single sample.
     EXPECT_EQ(Floats{5}, Values(LineariseDataset(&one, &one, 1, 0.5f, &out), out));
-    EXPECT_EQ(Floats{5}, Values(LineariseDatasetNoFluxPreserve(&one, &one, 1, 0.5f, &out), out));
     EXPECT_EQ(Floats{5}, Values(LineariseDatasetRangeNoFluxPreserve(&one, &one, 1, 5, 5, 1, &out), out));
     EXPECT_EQ(Floats{5}, Values(LineariseRegularDataset(0, 1, &one, 1, 0.5f, &out), out));
-    // Counts are truncated, computed in double precision: 0.5f / 0.1f is
-    // just below 5.
+    // Counts truncate, in double precision: 0.5f / 0.1f is just below 5.
     const Floats x = {0, 1, 2, 3.5f}, y = {1, 1, 1, 1}, tenths = {0, 0.5f};
     EXPECT_EQ(4u, Values(LineariseDataset(x.data(), y.data(), 4, 1, &out), out).size());
     EXPECT_EQ(5u, Values(LineariseDatasetNoFluxPreserve(tenths.data(), y.data(), 2, 0.1f, &out), out).size());
-    // Default range: floor(x[0]) to ceil(x[n-1]), exactly 0 outside the data.
+    // Default range floor(x[0]) to ceil(x[n-1]), exactly 0 outside the data.
     const Floats rx = {1.5f, 2, 3.25f}, ry = {2, 4, 8};
     const Floats ranged = Values(LineariseDatasetRangeNoFluxPreserve(rx.data(), ry.data(), 3, -1, -1, 0.5f, &out), out);
     EXPECT_EQ(1.0f, out.start);
-    ASSERT_EQ(7u, ranged.size());
-    const float expected[] = {0, 2, 4, 5.6f, 7.2f, 0, 0};
-    for (int i = 0; i < 7; ++i)
-        EXPECT_NEAR(expected[i], ranged[i], 1e-6) << i;
-    EXPECT_EQ(0.0f, ranged[0]);
-    EXPECT_EQ(0.0f, ranged[6]);
-    // Regular input at 10.4, 11.4, ...: the axis starts at 10; at 10.5 at 11.
+    EXPECT_EQ((Floats{0, 2, 4, 5.6f, 7.2f, 0, 0}), ranged);
+    // Regular input at 10.4, 11.4, ...: the axis starts at 10; from 10.5 at 11.
     const Floats regular = Values(LineariseRegularDataset(10.4f, 1, y.data(), 4, 1, &out), out);
     EXPECT_EQ(10.0f, out.start);
-    const float flux[] = {1, 0.6f, 1, 1};
     for (int i = 0; i < 4; ++i)
-        EXPECT_NEAR(flux[i], regular[i], 1e-5) << i;
+        EXPECT_NEAR(i == 1 ? 0.6 : 1.0, regular[i], 1e-5) << i;
     Values(LineariseRegularDataset(10.5f, 1, y.data(), 4, 1, &out), out);
     EXPECT_EQ(11.0f, out.start);
     // An output position on an input position takes that sample as it is.
@@ -167,80 +144,263 @@ TEST(Linearise, AxesAndWorkedValues)
 
 TEST(Linearise, FluxAddsUpToTheRunningSum)
 {
-    const Profile in = MakeProfile(400, 50.25f, 3);
-    for (float step : {2.0f, 0.37f, 5.5f}) {
+    const Profile in(400, 50.25f, 3);
+    for (const Floats &y : {in.y, Floats(400, 3.0f)}) {
         LinearisedDataset out;
-        const Floats flux = Values(LineariseDataset(in.x.data(), in.y.data(), 400, step, &out), out);
+        const Floats flux = Values(LineariseDataset(in.x.data(), y.data(), 400, 2.0f, &out), out);
         double total = 0;
         for (size_t i = 1; i < flux.size(); ++i)
             total += flux[i];
-        const double last = static_cast<float>(in.x[0] + (flux.size() - 1.0) * step);
-        const double want = Reference(in.xd, Cumulative(in.y), last) - in.y[0];
-        EXPECT_NEAR(want, total, 1e-6 * want) << step;
+        const double last = static_cast<float>(in.x[0] + (flux.size() - 1.0) * 2.0);
+        EXPECT_NEAR(Reference(in.xd, Cumulative(y), last) - y[0], total, 1e-6 * total);
+        for (size_t i = 1; y[0] == 3.0f && i < flux.size(); ++i) // twice the spacing, twice the value
+            ASSERT_NEAR(6.0, flux[i], 1.2) << i;
     }
-}
-
-TEST(Linearise, AConstantProfileAtTwiceTheSpacingGivesTwiceTheValue)
-{
-    const Profile in = MakeProfile(100, 7.5f, 4);
-    const Floats constant(100, 3.0f);
-    LinearisedDataset out;
-    const Floats flux = Values(LineariseDataset(in.x.data(), constant.data(), 100, 2.0f, &out), out);
-    for (size_t i = 1; i < flux.size(); ++i) // positions within 0.2 of the grid
-        ASSERT_NEAR(6.0, flux[i], 1.2) << i;
 }
 
 TEST(Linearise, EveryFunctionAgreesWithTheReference)
 {
-    const Profile in = MakeProfile(300, 20.5f, 11);
-    const int n = 300;
+    const Profile in(300, 20.5f, 11);
+    const float *x = in.x.data(), *y = in.y.data();
+    Doubles regular(300);
+    for (int k = 0; k < 300; ++k) // no regular position lies on the output axis
+        regular[k] = 20.3f + 0.75 * k;
     for (float step : {0.3f, 1.0f, 2.7f}) {
         LinearisedDataset out;
-        LinearisedVarianceDataset both;
-        const Floats flux = Values(LineariseDataset(in.x.data(), in.y.data(), n, step, &out), out);
-        ExpectMatches(in, in.y, flux, in.x[0], step, true);
-        ExpectMatches(in, in.y, Values(LineariseDatasetNoFluxPreserve(in.x.data(), in.y.data(), n, step, &out), out),
-                      in.x[0], step, false);
-        ExpectMatches(in, in.y,
-                      Values(LineariseDatasetRangeNoFluxPreserve(in.x.data(), in.y.data(), n, 25, 200, step, &out), out),
-                      25, step, false);
+        const Floats flux = Values(LineariseDataset(x, y, 300, step, &out), out);
+        ExpectMatches(in.xd, in.y, flux, x[0], step, true);
+        ExpectMatches(in.xd, in.y, Values(LineariseDatasetNoFluxPreserve(x, y, 300, step, &out), out), x[0], step, false);
+        ExpectMatches(in.xd, in.y, Values(LineariseDatasetRangeNoFluxPreserve(x, y, 300, 25, 200, step, &out), out), 25,
+                      step, false);
+        ExpectMatches(regular, in.y, Values(LineariseRegularDataset(20.3f, 0.75f, y, 300, step, &out), out), 20, step,
+                      true);
         // The variance goes exactly as data of its own would.
-        ASSERT_EQ(0, LineariseDatasetPreserveVariance(in.x.data(), in.y.data(), in.variance.data(), n, step, &both));
-        ExpectSameBits(flux, Release(both.data, both.count));
-        ExpectSameBits(Values(LineariseDataset(in.x.data(), in.variance.data(), n, step, &out), out),
-                       Release(both.variance, both.count));
-        // Regular input at 20.3 + 0.75 k, the reference on the same positions
-        // (none of them on the output axis).
-        Profile regular = in;
-        for (int k = 0; k < n; ++k)
-            regular.xd[k] = 20.3f + 0.75 * k;
-        ExpectMatches(regular, in.y, Values(LineariseRegularDataset(20.3f, 0.75f, in.y.data(), n, step, &out), out),
-                      20, step, true);
+        LinearisedVarianceDataset both;
+        ASSERT_EQ(0, LineariseDatasetPreserveVariance(x, y, in.variance.data(), 300, step, &both));
+        EXPECT_EQ(flux, Take(both.data, both.count));
+        EXPECT_EQ(Values(LineariseDataset(x, in.variance.data(), 300, step, &out), out),
+                  Take(both.variance, both.count));
     }
 }
 
 TEST(LinScalePSF, StretchedAndShrunkAgainstTheReference)
 {
-    const Profile in = MakeProfile(40, 0, 5);
+    const Profile in(40, 0, 5);
+    Doubles axis(40);
+    for (int k = 0; k < 40; ++k)
+        axis[k] = -3.0 + 0.5 * k;
     for (float scale : {2.0f, 0.6f, 3.3f}) {
-        Profile axis = in;
-        for (int k = 0; k < 40; ++k)
-            axis.xd[k] = -3.0 + 0.5 * k;
         for (bool flux : {true, false}) {
             Floats psf(150, -77.0f);
             std::copy(in.y.begin(), in.y.end(), psf.begin());
             int count = 0;
             ASSERT_EQ(0, (flux ? LinScalePSF : LinScalePSFNoFluxPreserve)(-3, 0.5f, psf.data(), 40, &count, scale));
             EXPECT_EQ(static_cast<int>(40 * double(scale)), count);
-            ExpectMatches(axis, in.y, Floats(psf.begin(), psf.begin() + count), -3, 0.5 / scale, flux, false);
+            const Floats out(psf.begin(), psf.begin() + count);
+            ExpectMatches(axis, in.y, out, -3, 0.5 / scale, flux, true);
             for (int k = count; k < 150; ++k) // nothing written past the count
                 ASSERT_EQ(k < 40 ? in.y[k] : -77.0f, psf[k]) << k;
-            double total = 0;
-            for (int i = 0; i < count; ++i)
-                total += psf[i];
-            if (flux && scale > 1) { // the stretched axis covers the whole profile
-                EXPECT_NEAR(Cumulative(in.y).back(), total, 1e-5 * total);
-            }
+            const double total = flux && scale > 1 ? Cumulative(in.y).back() : Cumulative(out).back();
+            EXPECT_NEAR(total, Cumulative(out).back(), 1e-5 * count); // a stretched axis covers the profile
         }
     }
+}
+
+namespace {
+
+// Bytes in use on every heap of the process: global blocks and the runtime's.
+size_t BusyHeapBytes()
+{
+    HANDLE heaps[64];
+    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+    size_t total = 0;
+    for (DWORD h = 0; h < count; ++h) {
+        PROCESS_HEAP_ENTRY entry{};
+        HeapLock(heaps[h]);
+        while (HeapWalk(heaps[h], &entry))
+            total += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ? entry.cbData : 0;
+        HeapUnlock(heaps[h]);
+    }
+    return total;
+}
+
+// What a call can write: a record, or the PSF buffer (y, then room) and count.
+struct Outputs {
+    LinearisedDataset one;
+    LinearisedVarianceDataset both;
+    Floats psf, initial;
+    int count = -5;
+    Outputs(const Floats &y, size_t room) : psf(y)
+    {
+        memset(&one, 0xCD, sizeof one);
+        memset(&both, 0xCD, sizeof both);
+        psf.resize(std::max(room, y.size()), -77.0f);
+        initial = psf;
+    }
+    // The data values of a single-record call, its blocks freed.
+    Floats Collect(bool variance) const
+    {
+        if (variance)
+            Take(both.variance, both.count);
+        return variance ? Take(both.data, both.count) : Take(one.data, one.count);
+    }
+};
+
+struct Case {
+    const char *what;
+    std::function<int(Outputs &)> call;
+};
+
+// After -1: every record field zero, or the PSF buffer unchanged.
+void ExpectRefused(const char *what, const Outputs &o, int count)
+{
+    static const LinearisedDataset one{};
+    static const LinearisedVarianceDataset both{};
+    const bool psf = o.count != -5;
+    EXPECT_TRUE(psf || !memcmp(&o.one, &one, sizeof one) || !memcmp(&o.both, &both, sizeof both)) << what;
+    EXPECT_EQ(psf ? count : -5, o.count) << what;
+    EXPECT_EQ(o.initial, o.psf) << what;
+}
+
+} // namespace
+
+TEST(Linearise, RefusesCallsOutsideTheDomainBeforeTakingMemory)
+{
+    static const Floats x = {0, 1, 2, 3}, y = {1, 2, 3, 4}, down = {0, 2, 1, 3}, same = {0, 1, 1, 3},
+                        gap = {0, kNaN, 2, 3}, endless = {0, 1, 2, kInf};
+    auto flux = [](const Floats &px, const float *py, int n, float step) {
+        return [=, &px](Outputs &o) { return LineariseDataset(px.data(), py, n, step, &o.one); };
+    };
+    auto psf = [](float x0, float dx, int n, float scale) {
+        return [=](Outputs &o) { return LinScalePSF(x0, dx, o.psf.data(), n, &o.count, scale); };
+    };
+    const Case cases[] = {
+        {"n 0", flux(x, y.data(), 0, 1)},  {"y null", flux(x, nullptr, 4, 1)},
+        {"x descending", flux(down, y.data(), 4, 1)}, {"x repeated", flux(same, y.data(), 4, 1)},
+        {"x NaN", flux(gap, y.data(), 4, 1)}, {"x infinite", flux(endless, y.data(), 4, 1)},
+        {"step 0", flux(x, y.data(), 4, 0)}, {"step NaN", flux(x, y.data(), 4, kNaN)},
+        {"step infinite", flux(x, y.data(), 4, kInf)}, {"count beyond int", flux(x, y.data(), 4, 1e-30f)},
+        {"x null", [](Outputs &o) { return LineariseDatasetNoFluxPreserve(nullptr, y.data(), 4, 1, &o.one); }},
+        {"variance null",
+         [](Outputs &o) { return LineariseDatasetPreserveVariance(x.data(), y.data(), nullptr, 4, 1, &o.both); }},
+        {"regular dx 0", [](Outputs &o) { return LineariseRegularDataset(0, 0, y.data(), 4, 1, &o.one); }},
+        {"regular x0 infinite", [](Outputs &o) { return LineariseRegularDataset(kInf, 1, y.data(), 4, 1, &o.one); }},
+        {"range end before start",
+         [](Outputs &o) { return LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 4, 3, 0, 1, &o.one); }},
+        {"range start NaN",
+         [](Outputs &o) { return LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 4, kNaN, 3, 1, &o.one); }},
+        {"psf scale 0", psf(0, 1, 4, 0)}, {"psf scale NaN", psf(0, 1, 4, kNaN)},
+        {"psf count 0", psf(0, 1, 4, 0.2f)}, {"psf dx negative", psf(0, -1, 4, 2)},
+        {"psf x0 NaN", psf(kNaN, 1, 4, 2)}, {"psf n 0", psf(0, 1, 0, 2)},
+        {"psf scale infinite",
+         [](Outputs &o) { return LinScalePSFNoFluxPreserve(0, 1, o.psf.data(), 4, &o.count, kInf); }},
+    };
+    for (const Case &c : cases) {
+        Outputs o(y, 0);
+        KrutilTestControl(KRTEST_MEM_FAIL_AT, 0); // restarts the count
+        EXPECT_EQ(-1, c.call(o)) << c.what;
+        EXPECT_EQ(0, KrutilTestControl(KRTEST_MEM_CALLS, 0)) << c.what;
+        ExpectRefused(c.what, o, 0);
+    }
+    EXPECT_EQ(-1, LineariseDataset(x.data(), y.data(), 4, 1, nullptr));
+    EXPECT_EQ(-1, LinScalePSF(0, 1, Floats(y).data(), 4, nullptr, 2));
+    // Not-a-number values are resampled like others: NaN where y[1] is used.
+    const Floats holed = {1, kNaN, 2, 3};
+    LinearisedDataset out;
+    const Floats values = Values(LineariseDatasetNoFluxPreserve(x.data(), holed.data(), 4, 0.5f, &out), out);
+    for (int i = 0; i < 7; ++i) // 2.0 is found on the pair (1, 2)
+        EXPECT_EQ(i >= 1 && i <= 4, isnan(values[i])) << i;
+    EXPECT_EQ(2.5f, values[5]);
+}
+
+TEST(Linearise, EachFailedAllocationFreesEverythingAndWritesNothing)
+{
+    Floats x, y;
+    for (int k = 0; k < 3000; ++k) {
+        x.push_back(0.5f * k);
+        y.push_back(static_cast<float>(k % 17));
+    }
+    const float *px = x.data(), *py = y.data();
+    const struct {
+        Case c;
+        int fallible; // blocks, temporaries and locks
+    } cases[] = {
+        {{"flux", [=](Outputs &o) { return LineariseDataset(px, py, 3000, 0.7f, &o.one); }}, 3},
+        {{"variance", [=](Outputs &o) { return LineariseDatasetPreserveVariance(px, py, py, 3000, 0.7f, &o.both); }}, 6},
+        {{"regular", [=](Outputs &o) { return LineariseRegularDataset(0, 0.5f, py, 3000, 0.7f, &o.one); }}, 3},
+        {{"values", [=](Outputs &o) { return LineariseDatasetNoFluxPreserve(px, py, 3000, 0.7f, &o.one); }}, 2},
+        {{"range", [=](Outputs &o) { return LineariseDatasetRangeNoFluxPreserve(px, py, 3000, -1, -1, 0.7f, &o.one); }}, 2},
+        {{"psf", [](Outputs &o) { return LinScalePSF(0, 0.5f, o.psf.data(), 3000, &o.count, 1.5f); }}, 3},
+        {{"psf values", [](Outputs &o) { return LinScalePSFNoFluxPreserve(0, 0.5f, o.psf.data(), 3000, &o.count, 1.5f); }}, 2},
+    };
+    for (const auto &c : cases)
+        for (long nth = 1;; ++nth) {
+            Outputs o(y, 4500);
+            KrutilTestControl(KRTEST_MEM_FAIL_AT, nth);
+            const size_t before = BusyHeapBytes();
+            const int result = c.c.call(o);
+            const size_t after = BusyHeapBytes();
+            const long failures = static_cast<long>(KrutilTestControl(KRTEST_MEM_FAILURES, 0));
+            KrutilTestControl(KRTEST_MEM_FAIL_AT, 0);
+            if (failures == 0) {
+                EXPECT_EQ(0, result) << c.c.what;
+                EXPECT_EQ(c.fallible, nth - 1) << c.c.what;
+                if (o.count == -5)
+                    o.Collect(c.fallible == 6);
+                break;
+            }
+            EXPECT_EQ(-1, result) << c.c.what << " failing call " << nth;
+            EXPECT_EQ(before, after) << c.c.what << " failing call " << nth;
+            ExpectRefused(c.c.what, o, 4500);
+        }
+}
+
+TEST(Linearise, RememberedIndicesGiveTheSameResultsInAnyCallOrder)
+{
+    // The largest profile has x[1] one step after x[0]: its calls ask for no
+    // fresh estimate and start from whatever index the previous call left.
+    const Profile a(200, 10.25f, 1), b(30, 3.5f, 2), c(300, 0.5f, 3, true);
+    const Case calls[] = {
+        {"flux", [&](Outputs &o) { return LineariseDataset(a.x.data(), a.y.data(), 200, 0.7f, &o.one); }},
+        {"variance",
+         [&](Outputs &o) { return LineariseDatasetPreserveVariance(c.x.data(), c.y.data(), c.y.data(), 300, 1, &o.both); }},
+        {"values", [&](Outputs &o) { return LineariseDatasetNoFluxPreserve(c.x.data(), c.y.data(), 300, 1, &o.one); }},
+        {"range", [&](Outputs &o) { return LineariseDatasetRangeNoFluxPreserve(c.x.data(), c.y.data(), 300, -1, -1, 1, &o.one); }},
+        {"small values", [&](Outputs &o) { return LineariseDatasetNoFluxPreserve(b.x.data(), b.y.data(), 30, 0.6f, &o.one); }},
+        {"small range",
+         [&](Outputs &o) { return LineariseDatasetRangeNoFluxPreserve(b.x.data(), b.y.data(), 30, 3.5f, 20, 0.45f, &o.one); }},
+    };
+    auto run = [&](size_t k) {
+        Outputs o(a.y, 0);
+        EXPECT_EQ(0, calls[k].call(o)) << calls[k].what;
+        return o.Collect(k == 1);
+    };
+    run(0); // earlier tests may have left either index beyond 300
+    run(4);
+    std::vector<size_t> order = {0, 1, 2, 3, 4, 5};
+    std::vector<Floats> first;
+    for (size_t k : order)
+        first.push_back(run(k));
+    // Without a fresh estimate as with one.
+    LinearisedDataset out;
+    EXPECT_EQ(first[1], Values(LineariseDataset(c.x.data(), c.y.data(), 300, 1, &out), out));
+    EXPECT_EQ(first[2],
+              Values(LineariseDatasetRangeNoFluxPreserve(c.x.data(), c.y.data(), 300, c.x[0], c.x[299], 1, &out), out));
+    while (std::next_permutation(order.begin(), order.end()))
+        for (size_t k : order)
+            ASSERT_EQ(first[k], run(k)) << calls[k].what;
+}
+
+TEST(Linearise, AStaleIndexDecidesTheFirstPairOfACallWithoutAFreshEstimate)
+{
+    // Point 0 of the range lies before x[0]: no fresh estimate in the call.
+    const Floats x = {0.5f, 1, 2, 3}, y = {1, 2, 3, 10};
+    const Profile longer(500, 0, 4);
+    LinearisedDataset out;
+    Values(LineariseDatasetNoFluxPreserve(x.data(), y.data(), 4, 1, &out), out);
+    EXPECT_EQ((Floats{0, 2, 3, 10}), Values(LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 4, -1, -1, 1, &out), out));
+    // After a search near sample 499, point 1 is taken on the last pair,
+    // extrapolated; point 2 searches down from there.
+    Values(LineariseDatasetNoFluxPreserve(longer.x.data(), longer.y.data(), 500, 1.5f, &out), out);
+    EXPECT_EQ((Floats{0, -4, 3, 10}), Values(LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 4, -1, -1, 1, &out), out));
 }
