@@ -154,11 +154,14 @@ void KRAPI GetVariances(int unused, const double *covariances, int order, float 
  * previous search of the same kind (running sums: LineariseDataset and
  * LineariseDatasetPreserveVariance; values: the two NoFluxPreserve
  * functions over x), process-wide and unsynchronised: one thread at a time.
- * A call that asks for no fresh estimate at its first search (the variance
- * and value functions when point 1 lies exactly on x[1], the range function
- * when point 0 lies outside the data) starts from the previous call's
- * index; an index beyond this call's last sample is taken as the last
- * sample, so that first point is interpolated on the last pair.
+ * A call's first search starts from a fresh estimate, proportional to the
+ * position within [x[0], x[n-1]], except in the variance and value
+ * functions when point 1 lies exactly on x[1], and in the range function
+ * when point 0 lies outside the data: these start from the previous call's
+ * index. An estimate or index beyond the last sample is taken as the last
+ * sample without searching, so that point is interpolated on the last pair
+ * (for a stale index from a longer profile, or for a point in the last
+ * 1/(2n) of a strongly irregular axis).
  *
  * Results: 0, or -1 when memory runs out. -1 is also the answer, before any
  * allocation and with every caller array untouched, to a call outside the
