@@ -124,16 +124,10 @@ int main(int argc, char **)
     LinearisedDataset resampled;
     LinearisedVarianceDataset withVariance;
     LineariseDataset(positions, values, 2, 1, &resampled);
-    GlobalFree(resampled.data);
     LineariseDatasetPreserveVariance(positions, values, values, 2, 1, &withVariance);
-    GlobalFree(withVariance.data);
-    GlobalFree(withVariance.variance);
     LineariseRegularDataset(0, 1, values, 2, 1, &resampled);
-    GlobalFree(resampled.data);
     LineariseDatasetNoFluxPreserve(positions, values, 2, 1, &resampled);
-    GlobalFree(resampled.data);
     LineariseDatasetRangeNoFluxPreserve(positions, values, 2, -1, -1, 1, &resampled);
-    GlobalFree(resampled.data);
     LinScalePSF(0, 1, values, 2, &scaled, 1);
     LinScalePSFNoFluxPreserve(0, 1, values, 2, &scaled, 1);
     return IsNumber(text) + static_cast<int>(atofL(text));
