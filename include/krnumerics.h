@@ -161,7 +161,9 @@ void KRAPI GetVariances(int unused, const double *covariances, int order, float 
  * index. An estimate or index beyond the last sample is taken as the last
  * sample without searching, so that point is interpolated on the last pair
  * (for a stale index from a longer profile, or for a point in the last
- * 1/(2n) of a strongly irregular axis).
+ * 1/(2n) of a strongly irregular axis). LineariseDatasetPreserveVariance
+ * searches for the variance first at each point, so a stale index affects
+ * its variance output only.
  *
  * Results: 0, or -1 when memory runs out. -1 is also the answer, before any
  * allocation and with every caller array untouched, to a call outside the
