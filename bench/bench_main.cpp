@@ -12,6 +12,7 @@ void RunIniAndNumbers();
 void RunGlobalStore();
 void RunCalCovar();
 void RunRegression();
+void RunLinearise();
 
 namespace {
 char g_iniPath[MAX_PATH];
@@ -37,6 +38,7 @@ int main()
     RunGlobalStore();
     RunCalCovar();
     RunRegression();
+    RunLinearise();
 
     DeleteFileA(g_iniPath);
     SetCurrentDirectoryA(temp);

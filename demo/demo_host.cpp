@@ -554,6 +554,44 @@ void TourRegression()
     printf(", r^2 %.6f\n", line.GetRSquared());
 }
 
+void PrintResampled(const char *what, const LinearisedDataset &out)
+{
+    printf("  %s, from %.1f step %.1f:", what, out.start, out.step);
+    const float *values = static_cast<const float *>(GlobalLock(out.data));
+    double total = 0;
+    for (int i = 0; i < out.count; ++i) {
+        printf(" %.2f", values[i]);
+        total += values[i];
+    }
+    printf("  (sum %.2f)\n", total);
+    GlobalUnlock(out.data);
+    GlobalFree(out.data);
+}
+
+void TourResampling()
+{
+    Heading("Resampling a spectrum onto a regular axis");
+    // A peak sampled at irregular mass positions.
+    const float mass[] = {100.0f, 100.3f, 100.9f, 101.2f, 101.4f, 102.1f, 102.8f, 103.0f};
+    const float intensity[] = {1, 4, 12, 20, 15, 6, 2, 1};
+    printf("  input (mass: intensity):");
+    for (int k = 0; k < 8; ++k)
+        printf(" %.1f: %.0f", mass[k], intensity[k]);
+    printf("  (sum 61)\n");
+    LinearisedDataset out;
+    if (LineariseDataset(mass, intensity, 8, 0.5f, &out) == 0)
+        PrintResampled("flux-preserving", out);
+    if (LineariseDatasetNoFluxPreserve(mass, intensity, 8, 0.5f, &out) == 0)
+        PrintResampled("interpolated   ", out);
+    float psf[16] = {0, 2, 8, 2, 0};
+    int count = 0;
+    LinScalePSF(-1.0f, 0.5f, psf, 5, &count, 2.0f);
+    printf("  a 5-point peak shape stretched twice as wide, %d points:", count);
+    for (int i = 0; i < count; ++i)
+        printf(" %.2f", psf[i]);
+    printf("\n");
+}
+
 void ShowIniFile()
 {
     Heading("KESTRUNE.INI as the demo leaves it (empty SystemList keys not shown)");
@@ -590,6 +628,7 @@ int main()
     TourFiles();
     TourPeaksAndIndices();
     TourRegression();
+    TourResampling();
     ShowIniFile();
     return 0;
 }

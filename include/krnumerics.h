@@ -333,6 +333,99 @@ int KRAPI RTIndicesCalculateLogP(float time, const RetentionCalibration *record,
  * half-width or threshold lets no sample qualify, nor does a NaN x or y. */
 int KRAPI FindPeak(const float *x, const float *y, unsigned int n, float centre, float halfWidth,
                    int mostIntense, float threshold);
+/*
+ * Resampling onto a regular axis.
+ *
+ * Output point i lies at start + i*step, evaluated in double precision and
+ * rounded to float (the PSF pair: x0 + i*dx/scale). Every other intermediate
+ * (counts, index estimates, interpolation, running sums) is evaluated in
+ * double precision; output values are rounded to float when stored.
+ *
+ * Flux-preserving functions give each output point the amount of input that
+ * lies between the previous output position and its own (the difference of
+ * the linearly interpolated running sum), so the outputs after point 0 add
+ * up to the running sum at the last output position minus y[0]. The others
+ * give the linearly interpolated value.
+ *
+ * The output blocks are movable, zero-filled global memory blocks of count
+ * floats, returned unlocked; the caller locks them to read and frees them
+ * with GlobalFree.
+ *
+ * Searches over irregular axes start from an index remembered from the
+ * previous search of the same kind (running sums: LineariseDataset and
+ * LineariseDatasetPreserveVariance; values: the two NoFluxPreserve
+ * functions over x), process-wide and unsynchronised: one thread at a time.
+ * A call's first search starts from a fresh estimate, proportional to the
+ * position within [x[0], x[n-1]], except in the variance and value
+ * functions when point 1 lies exactly on x[1], and in the range function
+ * when point 0 lies outside the data: these start from the previous call's
+ * index. An estimate or index beyond the last sample is taken as the last
+ * sample without searching, so that point is interpolated on the last pair
+ * (for a stale index from a longer profile, or for a point in the last
+ * 1/(2n) of a strongly irregular axis). LineariseDatasetPreserveVariance
+ * searches for the variance first at each point, so a stale index affects
+ * its variance output only.
+ *
+ * Results: 0, or -1 when memory runs out. -1 is also the answer, before any
+ * allocation and with every caller array untouched, to a call outside the
+ * functions' domain: n < 1; a null array or record pointer; x not strictly
+ * ascending, or x[0] or x[n-1] not finite; step, dx or scale not a finite
+ * positive number; x0 not finite; or an output count below 1 or beyond the
+ * int range. On -1 the record holds null handles and zeros. NaN or infinite
+ * y or variance values are resampled like any others and spread into the
+ * outputs whose interpolation or running sum includes them.
+ */
+typedef struct LinearisedDataset {
+    HGLOBAL data;   /* count floats */
+    int count;
+    float start;
+    float step;
+} LinearisedDataset;
+
+typedef struct LinearisedVarianceDataset {
+    HGLOBAL data;     /* count floats */
+    HGLOBAL variance; /* count floats */
+    int count;
+    float start;
+    float step;
+} LinearisedVarianceDataset;
+
+/* Flux-preserving, from positions x: start = x[0], count =
+ * trunc((x[n-1] - x[0]) / step) + 1. Point 0 is y[0]; a point lying exactly
+ * on x[i] takes y[i]. */
+int KRAPI LineariseDataset(const float *x, const float *y, int n, float step, LinearisedDataset *out);
+
+/* As LineariseDataset, resampling the variance alongside in the same way. */
+int KRAPI LineariseDatasetPreserveVariance(const float *x, const float *y, const float *variance, int n,
+                                           float step, LinearisedVarianceDataset *out);
+
+/* Flux-preserving, from positions x0 + k*dx: start = floor(x0 + 0.5),
+ * count = trunc((n - 1) * dx / step) + 1. A point lying exactly on an input
+ * position takes that sample. Below x0 the running sum is y[0], beyond the
+ * last position the whole sum. */
+int KRAPI LineariseRegularDataset(float x0, float dx, const float *y, int n, float step, LinearisedDataset *out);
+
+/* Interpolated values on the axis of LineariseDataset. */
+int KRAPI LineariseDatasetNoFluxPreserve(const float *x, const float *y, int n, float step,
+                                         LinearisedDataset *out);
+
+/* Interpolated values from start to end: a negative start means floor(x[0]),
+ * a negative end ceil(x[n-1]); count = trunc((end - start) / step) + 1.
+ * Points outside [x[0], x[n-1]] are 0. */
+int KRAPI LineariseDatasetRangeNoFluxPreserve(const float *x, const float *y, int n, float start, float end,
+                                              float step, LinearisedDataset *out);
+
+/* Stretches (scale > 1) or shrinks the profile y at x0 + k*dx by scale in
+ * place: *outCount = trunc(n * scale) values, point i at x0 + i*dx/scale,
+ * flux-preserving. y must hold max(n, *outCount) floats: the function reads
+ * y[0..n-1] and writes y[0..*outCount-1] and nothing else, and cannot check
+ * the size. *outCount is written first, also when memory then runs out (y
+ * is then unchanged); outside the domain it is 0. */
+int KRAPI LinScalePSF(float x0, float dx, float *y, int n, int *outCount, float scale);
+
+/* As LinScalePSF, with interpolated values; beyond the last input position
+ * the values are y[n-1]. */
+int KRAPI LinScalePSFNoFluxPreserve(float x0, float dx, float *y, int n, int *outCount, float scale);
 
 KR_EXTERN_C_END
 

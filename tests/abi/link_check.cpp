@@ -171,5 +171,17 @@ int main(int argc, char **)
     regression.Calculate();
     regression.GetPolynomial(covariances);
     real = regression.GetRSquared() + regression.GetR() + regression.GetNumCoefficients();
+
+    float positions[2] = {0, 1}, values[2] = {1, 2};
+    int scaled = 0;
+    LinearisedDataset resampled;
+    LinearisedVarianceDataset withVariance;
+    LineariseDataset(positions, values, 2, 1, &resampled);
+    LineariseDatasetPreserveVariance(positions, values, values, 2, 1, &withVariance);
+    LineariseRegularDataset(0, 1, values, 2, 1, &resampled);
+    LineariseDatasetNoFluxPreserve(positions, values, 2, 1, &resampled);
+    LineariseDatasetRangeNoFluxPreserve(positions, values, 2, -1, -1, 1, &resampled);
+    LinScalePSF(0, 1, values, 2, &scaled, 1);
+    LinScalePSFNoFluxPreserve(0, 1, values, 2, &scaled, 1);
     return IsNumber(text) + static_cast<int>(atofL(text));
 }
