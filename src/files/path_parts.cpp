@@ -50,15 +50,6 @@ TextSpan ExtensionWithoutDot(const PathParts &parts)
     return {parts.extension.start + 1, parts.extension.length - 1};
 }
 
-size_t CopySpan(TextSpan span, char *out, size_t cap)
-{
-    CappedText text(out, cap);
-    for (size_t i = 0; i < span.length && !text.Full(); ++i)
-        text.Put(span.start[i]);
-    text.Finish();
-    return span.length;
-}
-
 size_t JoinPath(const char *directory, const char *name, const char *extension,
                 char *out, size_t cap)
 {

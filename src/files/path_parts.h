@@ -6,13 +6,9 @@
 
 #include <stddef.h>
 
-namespace kr {
+#include "support/capped_text.h"
 
-// A run of characters inside the caller's path (not terminated).
-struct TextSpan {
-    const char *start;
-    size_t length;
-};
+namespace kr {
 
 struct PathParts {
     TextSpan directory; // drive ("E:") and directory, trailing "\" or "/" kept
@@ -28,10 +24,6 @@ PathParts SplitPath(const char *path);
 
 // The extension without its leading dot.
 TextSpan ExtensionWithoutDot(const PathParts &parts);
-
-// Copies a span into a buffer of cap bytes, cut to cap - 1 characters and
-// terminated (nothing when cap is 0); returns the span's whole length.
-size_t CopySpan(TextSpan span, char *out, size_t cap);
 
 // Joins directory, file name and extension: a backslash goes after a
 // directory that does not end in "\" or "/", and a dot before an extension

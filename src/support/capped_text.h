@@ -46,6 +46,23 @@ private:
     size_t length_ = 0;
 };
 
+// A run of characters inside some text (not terminated).
+struct TextSpan {
+    const char *start;
+    size_t length;
+};
+
+// Copies a span into a buffer of cap bytes, cut to cap - 1 characters and
+// terminated (nothing when cap is 0); returns the span's whole length.
+inline size_t CopySpan(TextSpan span, char *out, size_t cap)
+{
+    CappedText text(out, cap);
+    for (size_t i = 0; i < span.length && !text.Full(); ++i)
+        text.Put(span.start[i]);
+    text.Finish();
+    return span.length;
+}
+
 } // namespace kr
 
 #endif

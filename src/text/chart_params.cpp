@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "support/capped_text.h"
 #include "support/runtime_format.h"
 
 namespace {
@@ -31,9 +32,7 @@ struct CUSTOMCHARTPARAMS {
 template <size_t size>
 void SetField(char (&field)[size], const char *text, size_t length)
 {
-    const size_t kept = length < size ? length : size - 1;
-    memcpy(field, text, kept);
-    field[kept] = '\0';
+    kr::CopySpan({text, length}, field, size);
 }
 
 CUSTOMCHARTPARAMS DiodeArrayPreset()
