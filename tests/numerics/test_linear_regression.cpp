@@ -7,6 +7,7 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "krnumerics.h"
@@ -138,33 +139,48 @@ TEST(CLinearRegression, ANewObjectReadsAsAZeroLine)
     }
 }
 
-TEST(CLinearRegression, WorkedExamples)
+TEST(CLinearRegression, HandWorkedFits)
 {
-    const Points line = {{1, 3, 1}, {2, 5, 1}, {4, 9, 1}}; // y = 2x + 1
-    CLinearRegression fit;
-    Add(fit, line);
-    ASSERT_TRUE(fit.Calculate());
-    std::vector<double> c = Coefficients(fit);
-    EXPECT_NEAR(1.0, c[0], 1e-14);
-    EXPECT_NEAR(2.0, c[1], 1e-14);
-    EXPECT_NEAR(1.0, fit.GetR(), 1e-15);
-
-    fit.SetForceOrigin(true);
-    EXPECT_NEAR(1.0, fit.GetRSquared(), 1e-15); // a flag alone changes no result
-    ASSERT_TRUE(fit.Calculate());
-    c = Coefficients(fit);
-    EXPECT_EQ(0.0, c[0]);
-    EXPECT_NEAR((3 + 10 + 36) / 21.0, c[1], 1e-15); // sum xy / sum x^2
-    EXPECT_NEAR(RSquared(line, Vector::Map(c.data(), 2)), fit.GetRSquared(), 1e-15);
-
-    // Forced through the origin, a level line fits worse than its mean: r^2
-    // is negative and r reads 0.
-    CLinearRegression level;
-    level.SetForceOrigin(true);
-    Add(level, {{1, 10, 1}, {2, 11, 1}, {3, 10, 1}});
-    ASSERT_TRUE(level.Calculate());
-    EXPECT_LT(level.GetRSquared(), -10.0);
-    EXPECT_EQ(0.0, level.GetR());
+    // r^2 by hand: through the origin, y = 49/21 x leaves 2/3 of 56/3, and
+    // y = 31/7 x leaves 325/7 of 2/3 (worse than the mean: negative, r 0).
+    // The origin alone (weight 1) fits c0 = 0 with r^2 = 0/0. Order 0
+    // forced: no unknowns, r^2 = 1 - sum w y^2 / sum w (y - mean)^2, or 0
+    // without points.
+    const Points line = {{1, 3, 1}, {2, 5, 1}, {4, 9, 1}};
+    const struct {
+        const char *what;
+        Points points;
+        int order;
+        bool include, force;
+        std::vector<double> c;
+        double r2;
+    } cases[] = {
+        {"y = 2x + 1", line, 1, false, false, {1, 2}, 1},
+        {"through the origin: sum xy / sum x^2", line, 1, false, true, {0, 49 / 21.0}, 27 / 28.0},
+        {"a level line through the origin", {{1, 10, 1}, {2, 11, 1}, {3, 10, 1}}, 1, false, true, {0, 31 / 7.0},
+         -961 / 14.0},
+        {"the origin alone", {{1, 1, 0}}, 0, true, false, {0}, NAN},
+        {"order 0 forced, no points", {}, 0, false, true, {0}, 0},
+        {"order 0 forced", {{1, 1, 1}, {2, 3, 1}}, 0, false, true, {0}, -4},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        CLinearRegression fit;
+        fit.SetPolynomialOrder(c.order);
+        fit.SetIncludeOrigin(c.include);
+        fit.SetForceOrigin(c.force);
+        Add(fit, c.points);
+        ASSERT_TRUE(fit.Calculate());
+        const std::vector<double> got = Coefficients(fit);
+        for (size_t k = 0; k < c.c.size(); ++k)
+            EXPECT_NEAR(c.c[k], got[k], 1e-14) << k;
+        if (isnan(c.r2)) {
+            EXPECT_TRUE(isnan(fit.GetRSquared()));
+        } else {
+            EXPECT_NEAR(c.r2, fit.GetRSquared(), 1e-13 * std::max(1.0, fabs(c.r2)));
+        }
+        EXPECT_NEAR(c.r2 > 0 ? sqrt(c.r2) : 0.0, fit.GetR(), 1e-14);
+    }
 }
 
 TEST(CLinearRegression, AgreesWithQrWithinTheSquareOfTheConditionNumber)
@@ -292,51 +308,27 @@ TEST(CLinearRegression, OriginForcedOrIncluded)
     EXPECT_NEAR(first(0), Coefficients(tie)[0], 1e-14);
 }
 
-TEST(CLinearRegression, SingularSystemsAndDegenerateFits)
+TEST(CLinearRegression, SingularSystemsFailAndDropTheFitBeforeThem)
 {
-    // No usable points but the included origin (weight 1): order 0 fits
-    // c0 = 0 with r^2 = 0/0; order 1 is singular.
-    CLinearRegression origin;
-    origin.SetIncludeOrigin(true);
-    origin.SetPolynomialOrder(0);
-    origin.AddRegressionPoint(1.0, 1.0, 0.0, false);
-    ASSERT_TRUE(origin.Calculate());
-    EXPECT_EQ(0.0, Coefficients(origin)[0]);
-    EXPECT_TRUE(isnan(origin.GetRSquared()));
-    EXPECT_EQ(0.0, origin.GetR());
-    origin.SetPolynomialOrder(1);
-    EXPECT_FALSE(origin.Calculate());
-
-    // Order 0 forced through the origin: nothing to solve, a zero polynomial,
-    // r^2 = 1 - sum w y^2 / sum w (y - mean)^2, or 0 without points.
-    CLinearRegression zero;
-    zero.SetPolynomialOrder(0);
-    zero.SetForceOrigin(true);
-    EXPECT_TRUE(zero.Calculate());
-    EXPECT_EQ(0.0, zero.GetRSquared());
-    Add(zero, {{1, 1, 1}, {2, 3, 1}}); // mean 2: 1 - 10 / 2
-    EXPECT_TRUE(zero.Calculate());
-    EXPECT_EQ(0.0, Coefficients(zero)[0]);
-    EXPECT_DOUBLE_EQ(-4.0, zero.GetRSquared());
-
-    // Singular systems fail, and a failed fit drops the one before it (the
-    // last case: the first two points alone fit).
+    // In the last case the first two points alone fit.
     const struct {
         Points points;
-        int order;
+        bool include;
     } singular[] = {
-        {{{0, 1, 1}, {0, 2, 1}}, 1}, // every abscissa 0
-        {{{1, 1, 1}, {1, 2, 1}}, 1}, // one abscissa for two unknowns
-        {{{5, 5, 1}, {6, 7, 1}, {NAN, 2, 1}}, 1},
+        {{{0, 1, 1}, {0, 2, 1}}, false}, // every abscissa 0
+        {{{1, 1, 1}, {1, 2, 1}}, false}, // one abscissa for two unknowns
+        {{{2, 2, 0}, {1, 1, 0}}, true},  // the origin alone
+        {{{5, 5, 1}, {6, 7, 1}, {NAN, 2, 1}}, false},
     };
     for (const auto &s : singular) {
+        SCOPED_TRACE(&s - singular);
         CLinearRegression fit;
-        fit.SetPolynomialOrder(s.order);
+        fit.SetIncludeOrigin(s.include);
         Add(fit, Points(s.points.begin(), s.points.end() - 1));
         fit.Calculate();
         Add(fit, {s.points.back()});
-        EXPECT_FALSE(fit.Calculate()) << s.points.back().x;
-        EXPECT_EQ(std::vector<double>(s.order + 1, 0.0), Coefficients(fit));
+        EXPECT_FALSE(fit.Calculate());
+        EXPECT_EQ((std::vector<double>{0, 0}), Coefficients(fit));
         EXPECT_EQ(0.0, fit.GetRSquared());
     }
 }
