@@ -48,10 +48,9 @@ double Reference(const Doubles &x, const Doubles &v, double p)
 
 Doubles Cumulative(const Floats &y)
 {
-    Doubles sum(y.size());
-    double total = 0;
-    for (size_t k = 0; k < y.size(); ++k)
-        sum[k] = total += y[k];
+    Doubles sum;
+    for (float v : y)
+        sum.push_back((sum.empty() ? 0.0 : sum.back()) + v);
     return sum;
 }
 
@@ -103,8 +102,8 @@ TEST(Linearise, OnTheGridEveryFunctionGivesTheInput)
     EXPECT_EQ(y, Values(LineariseRegularDataset(2, 0.25f, y.data(), 6, 0.25f, &out), out));
     LinearisedVarianceDataset both;
     ASSERT_EQ(0, LineariseDatasetPreserveVariance(x.data(), y.data(), x.data(), 6, 0.25f, &both));
-    EXPECT_EQ(y, Take(both.data, both.count));
     EXPECT_EQ(x, Take(both.variance, both.count));
+    EXPECT_EQ(y, Take(both.data, both.count));
     for (auto scale : {LinScalePSF, LinScalePSFNoFluxPreserve}) {
         Floats psf = y;
         int count = 0;

@@ -128,8 +128,9 @@ Gaussian SampledGaussian(int n, double dx, double centre, double sigma, double h
 
 } // namespace
 
-TEST(GaussianQuantile, WindowWidthAndExtent)
+TEST(GaussianQuantile, WindowWidthExtentAndPosition)
 {
+    const double sigma = 0.3, dx = 0.05, height = 50.0;
     struct Case {
         const char *what;
         Gaussian g;
@@ -139,12 +140,12 @@ TEST(GaussianQuantile, WindowWidthAndExtent)
     Case cases[] = {
         // The weighted values h / sqrt(pi s) exp(-d^2 / sigma^2) fall to
         // 0.001 at d = 0.984 for h = 50 (20 samples out), 0.907 for h = 10 (19).
-        {"a Gaussian: s = 2 sigma^2 from either side", SampledGaussian(81, 0.05, 2.0, 0.3, 50), {40, 25, 55, 0.5f},
-         {40, 20, 60, 0.5f}, 50 / sqrt(M_PI * 0.18)},
+        {"a Gaussian: s = 2 sigma^2 from either side", SampledGaussian(81, dx, 2.0, sigma, height), {40, 25, 55, 0.5f},
+         {40, 20, 60, 0.5f}, height / sqrt(M_PI * 2 * sigma * sigma)},
         {"a flat top: the smaller half-way distance, 5 - 3",
          {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 0, 1, 4, 4, 4, 4, 4, 1, 0, 0}, std::vector<float>(22, -7)},
          {5, 1, 9, 0.5f}, {5, 1, 9, 0.5f}, 4 / sqrt(M_PI * 2)},
-        {"apex at the last sample: the left side alone", SampledGaussian(41, 0.05, 2.0, 0.3, 10), {40, 20, 40, 0.5f},
+        {"apex at the last sample: the left side alone", SampledGaussian(41, dx, 2.0, sigma, 10), {40, 20, 40, 0.5f},
          {40, 21, 41, 0.5f}, 10 / sqrt(M_PI * 0.18)},
         {"one sample: no half-way sample off the apex", {{3}, {2}, {-7, -7}}, {0, 0, 0, 0.5f}, {0, 0, 0, 0.5f}, -7},
         {"a negative apex fits no Gaussian", SampledGaussian(21, 0.1, 1.0, 0.3, -5.0), {10, 0, 20, 0.5f},
@@ -162,19 +163,14 @@ TEST(GaussianQuantile, WindowWidthAndExtent)
             EXPECT_EQ(0.0f, c.g.result.area);
         }
     }
-}
 
-TEST(GaussianQuantile, PositionsAndAreaOfAGaussianPeak)
-{
-    const double sigma = 0.3, dx = 0.05, height = 50.0, norm = 1.0 / sqrt(M_PI * 2 * sigma * sigma);
-    Gaussian g = SampledGaussian(81, dx, 2.0, sigma, height);
-    g.peak = {40, 25, 55, 0.5f};
-    g.Run();
+    // The Gaussian's half-area point is its apex; its area, in intensity x
+    // samples, is the weighted peak's integral over the axis / dx. The
+    // weighted peak is a Gaussian of variance sigma^2 / 2: its quartile lies
+    // 0.67449 of that standard deviation below the centre.
+    Gaussian &g = cases[0].g;
     EXPECT_NEAR(2.0, g.result.position, 1e-6);
-    // In intensity x samples: the weighted peak's integral over the axis / dx.
-    EXPECT_NEAR(height * norm * sigma * sqrt(M_PI) / dx, g.result.area, 1e-4 * g.result.area);
-    // The weighted peak is a Gaussian of variance sigma^2 / 2: its quartile
-    // lies 0.67449 of that standard deviation below the centre.
+    EXPECT_NEAR(cases[0].apexWeighted * sigma * sqrt(M_PI) / dx, g.result.area, 1e-4 * g.result.area);
     g.peak = {40, 25, 55, 0.25f};
     g.Run();
     EXPECT_NEAR(2.0 - 0.6744897501960817 * sigma / sqrt(2.0), g.result.position, 2e-3);

@@ -76,7 +76,7 @@ TEST(RetentionIndices, OnlyTheFirst32PointsCount)
     EXPECT_EQ(0, RTIndicesCalculateIndex(31.5f, &c, &index));
 }
 
-TEST(RetentionCalibrationFile, AMissingSectionLoadsTheDefaults)
+TEST(RetentionCalibrationFile, MissingKeysLoadTheirDefaultsAndOtherTextReadsAsANumber)
 {
     RetentionCalibration c, expected{};
     expected.startIndex = 1;
@@ -87,6 +87,12 @@ TEST(RetentionCalibrationFile, AMissingSectionLoadsTheDefaults)
     EXPECT_EQ(0, memcmp(&expected, &c, sizeof c));
     EXPECT_EQ(0, RTIndicesGetRetentionCalibration(nullptr, nullptr));
     EXPECT_EQ(0, RTIndicesSetRetentionCalibration(nullptr, nullptr));
+
+    krtest::WriteTextFile(krtest::IniFilePath(),
+                          "[Hand]\r\nNumberOfChannels=7 points\r\nEndIndex=many\r\nTime0=abc\r\nIndex3=-2.5e1\r\n");
+    ASSERT_EQ(1, RTIndicesGetRetentionCalibration("Hand", &c));
+    EXPECT_TRUE(c.numberOfPoints == 7 && c.endIndex == 0 && c.time[0] == 0 && c.index[3] == -25) << c.numberOfPoints;
+    EXPECT_EQ(1, c.startIndex);
 }
 
 TEST(RetentionCalibrationFile, StoredWithTwoDecimalsAndReloaded)
@@ -109,13 +115,4 @@ TEST(RetentionCalibrationFile, StoredWithTwoDecimalsAndReloaded)
     c.time[0] = 1.23f;
     c.index[1] = 200.46f;
     EXPECT_EQ(0, memcmp(&c, &back, sizeof c));
-}
-
-TEST(RetentionCalibrationFile, TextThatIsNotANumberReadsAsZero)
-{
-    krtest::WriteTextFile(krtest::IniFilePath(),
-                          "[Hand]\r\nNumberOfChannels=7 points\r\nEndIndex=many\r\nTime0=abc\r\nIndex3=-2.5e1\r\n");
-    RetentionCalibration c;
-    ASSERT_EQ(1, RTIndicesGetRetentionCalibration("Hand", &c));
-    EXPECT_TRUE(c.numberOfPoints == 7 && c.endIndex == 0 && c.time[0] == 0 && c.index[3] == -25) << c.numberOfPoints;
 }
