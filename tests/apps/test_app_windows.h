@@ -39,17 +39,11 @@ inline LRESULT CALLBACK AppProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
         app->received.push_back(msg);
         app->lastWParam = wp;
         app->lastLParam = lp;
-        switch (msg) {
-        case WM_USER + 12:
+        if (msg == WM_USER + 12)
             return app->queryQuitReply;
-        case WM_USER + 13:
-        case WM_CLOSE: // noted, not acted on
-            return 0;
-        case WM_USER + 15:
+        if (msg == WM_USER + 15)
             return app->fileUpdateReply;
-        default:
-            return app->otherReply;
-        }
+        return (msg == WM_CLOSE || msg == WM_USER + 13) ? 0 : app->otherReply; // the quit is not acted on
     }
     return DefWindowProcA(window, msg, wp, lp);
 }
@@ -57,14 +51,11 @@ inline LRESULT CALLBACK AppProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 // Creates the window (title given) for an app the caller keeps alive.
 inline HWND CreateAppWindow(TestApp *app, const char *title = "test application")
 {
-    static const bool registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = AppProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KrTestAppWClass";
-        return RegisterClassA(&wc) != 0;
-    }();
-    (void)registered;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AppProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "KrTestAppWClass";
+    RegisterClassA(&wc); // fails harmlessly once registered
     g_creating = app;
     app->window = CreateWindowExA(0, "KrTestAppWClass", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
                                   200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
