@@ -55,15 +55,20 @@ protected:
 
 } // namespace
 
-TEST_F(Messages, GenMessageAddsTheRangeLines)
+TEST_F(Messages, GenMessageAddsTheRangeLinesCutsLongTextsAndNeedsAnOwner)
 {
     BoxAnswerer answerer;
     EXPECT_EQ(IDOK, GenMessage(owner_, "Error in TOP value", "Print Margins Error", MB_ICONEXCLAMATION, "", ""));
     EXPECT_EQ(IDOK, GenMessage(owner_, "Too small", "Range", 0, "1", nullptr));
     EXPECT_EQ(IDOK, GenMessage(owner_, "Too big", nullptr, 0, nullptr, "30.00"));
     EXPECT_EQ(IDOK, GenMessage(owner_, nullptr, "Range", 0, "0.00", "30.00"));
+    EXPECT_EQ(IDOK, GenMessage(owner_, std::string(300, 'x').c_str(), "Long", 0, "1", "2"));
+    EXPECT_EQ(-1, GenMessage(nullptr, "x", "y", 0, nullptr, nullptr));
+    HWND dead = krtest::CreateAppWindow(&ownerApp_, "dead");
+    DestroyWindow(dead);
+    EXPECT_EQ(-1, GenMessage(dead, "x", "y", 0, nullptr, nullptr));
     const std::vector<ShownBox> &boxes = answerer.Boxes();
-    ASSERT_EQ(4u, boxes.size());
+    ASSERT_EQ(5u, boxes.size());
     EXPECT_EQ("Error in TOP value", boxes[0].shownText);
     EXPECT_EQ("Print Margins Error", boxes[0].shownCaption);
     EXPECT_EQ(owner_, boxes[0].owner);
@@ -71,19 +76,7 @@ TEST_F(Messages, GenMessageAddsTheRangeLines)
     EXPECT_EQ("Too big\nMax Value: 30.00", boxes[2].text);
     EXPECT_EQ("Error", boxes[2].shownCaption);
     EXPECT_EQ("\nMin Value: 0.00\nMax Value: 30.00", boxes[3].text);
-}
-
-TEST_F(Messages, GenMessageCutsLongTextsAndRefusesAMissingOwner)
-{
-    BoxAnswerer answerer;
-    const std::string longText(300, 'x');
-    GenMessage(owner_, longText.c_str(), "Long", 0, "1", "2");
-    EXPECT_EQ(std::string(255, 'x'), Only(answerer).text);
-    EXPECT_EQ(-1, GenMessage(nullptr, "x", "y", 0, nullptr, nullptr));
-    HWND dead = krtest::CreateAppWindow(&ownerApp_, "dead");
-    DestroyWindow(dead);
-    EXPECT_EQ(-1, GenMessage(dead, "x", "y", 0, nullptr, nullptr));
-    EXPECT_EQ(1u, answerer.Boxes().size());
+    EXPECT_EQ(std::string(255, 'x'), boxes[4].text);
 }
 
 TEST_F(Messages, GenMessageBeepsByIconAndReturnsTheButton)
@@ -104,7 +97,7 @@ TEST_F(Messages, GenMessageBeepsByIconAndReturnsTheButton)
         EXPECT_EQ(c.beeps, g_beeps) << std::hex << c.icon;
         EXPECT_EQ(c.icon | MB_YESNO, Only(answerer).style);
         EXPECT_EQ((std::vector<int>{IDYES, IDNO}), Only(answerer).buttons);
-        EXPECT_EQ(c.icon != 0, Only(answerer).icon);
+        EXPECT_TRUE(Only(answerer).icon);
     }
 }
 
@@ -125,8 +118,7 @@ TEST_F(Messages, SeverityDigitsGiveIconAndLevel)
 {
     const struct {
         const char *text;
-        short style;
-        short level;
+        short style, level;
         const char *message;
     } cases[] = {
         {"3 Disk full", MB_ICONHAND, 3, "Disk full"},
@@ -174,13 +166,10 @@ TEST_F(Messages, MsgReportShowsTheLibrarysMessagesBySeverity)
     EXPECT_EQ("Printing", boxes[0].shownCaption);
     EXPECT_EQ("(null)", boxes[1].caption);
     EXPECT_TRUE(g_beeps.empty());
-}
 
-TEST_F(Messages, MsgReportCutsExpandedTextToTheMessageArea)
-{
-    BoxAnswerer answerer;
-    const std::string longName(600, 'n');
-    MsgReport(IDS_MSG_CANNOT_OPEN, "Long", longName.c_str());
+    // The expanded text is cut to the message area before the severity goes.
+    answerer.Clear();
+    MsgReport(IDS_MSG_CANNOT_OPEN, "Long", std::string(600, 'n').c_str());
     const std::string text = Only(answerer).text;
     EXPECT_EQ("Cannot open the file nnn", text.substr(0, 24));
     EXPECT_EQ(255u - 2, text.size()); // the 255 expanded characters less the severity "3 "
@@ -188,33 +177,33 @@ TEST_F(Messages, MsgReportCutsExpandedTextToTheMessageArea)
 
 TEST_F(Messages, MsgReportMsgTakesStyleFromTheKeywords)
 {
-    const HINSTANCE self = GetModuleHandleA(nullptr);
-    {
-        BoxAnswerer answerer(IDNO);
-        EXPECT_EQ(IDNO, MsgReportMsg(self, IDS_TEST_DELETE, "Delete", "x"));
-        const ShownBox &box = Only(answerer);
-        EXPECT_EQ("Delete x?", box.shownText);
-        EXPECT_EQ("Delete", box.shownCaption);
-        EXPECT_EQ(static_cast<UINT>(MB_TASKMODAL | MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), box.style);
-        EXPECT_EQ((std::vector<int>{IDYES, IDNO}), box.buttons);
-        EXPECT_EQ(IDNO, box.defaultButton);
-        EXPECT_TRUE(box.icon);
-        EXPECT_EQ((std::vector<UINT>{0xFFFFFFFF}), g_beeps);
-    }
-    {
-        BoxAnswerer answerer;
-        EXPECT_EQ(IDOK, MsgReportMsg(self, IDS_TEST_DONE, nullptr));
-        EXPECT_EQ("Done", Only(answerer).shownText);
-        EXPECT_EQ("Attention", Only(answerer).shownCaption);
-        EXPECT_EQ(static_cast<UINT>(MB_TASKMODAL | MB_ICONEXCLAMATION), Only(answerer).style);
-    }
-    {
-        BoxAnswerer answerer;
+    const struct {
+        UINT id;
+        const char *caption;
+        int answer;
+        const char *text, *shownCaption;
+        UINT style;
+        std::vector<int> buttons;
+        std::vector<UINT> beeps; // information lies outside bits 0x30
+    } cases[] = {
+        {IDS_TEST_DELETE, "Delete", IDNO, "Delete x?", "Delete", MB_TASKMODAL | MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+         {IDYES, IDNO}, {0xFFFFFFFF}},
+        {IDS_TEST_DONE, nullptr, IDOK, "Done", "Attention", MB_TASKMODAL | MB_ICONEXCLAMATION, {IDOK}, {0xFFFFFFFF}},
+        {IDS_TEST_UNKNOWN_TOKEN, "Info", IDOK, "x", "Info", MB_TASKMODAL | MB_ICONINFORMATION, {IDOK}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
         g_beeps.clear();
-        EXPECT_EQ(IDOK, MsgReportMsg(self, IDS_TEST_UNKNOWN_TOKEN, "Info"));
-        EXPECT_EQ("x", Only(answerer).shownText);
-        EXPECT_EQ(static_cast<UINT>(MB_TASKMODAL | MB_ICONINFORMATION), Only(answerer).style);
-        EXPECT_TRUE(g_beeps.empty()); // information lies outside bits 0x30
+        BoxAnswerer answerer(c.answer);
+        EXPECT_EQ(c.answer, MsgReportMsg(GetModuleHandleA(nullptr), c.id, c.caption, "x"));
+        const ShownBox &box = Only(answerer);
+        EXPECT_EQ(c.text, box.shownText);
+        EXPECT_EQ(c.shownCaption, box.shownCaption);
+        EXPECT_EQ(c.style, box.style);
+        EXPECT_EQ(c.buttons, box.buttons);
+        EXPECT_EQ(c.answer, box.defaultButton); // the button it is answered with is the default
+        EXPECT_EQ(c.beeps, g_beeps);
+        EXPECT_TRUE(box.icon);
     }
 }
 
@@ -246,47 +235,39 @@ namespace {
 // A status window of one of the suite's classes: notes the status texts it
 // is sent, reading each atom's name while it handles the message.
 struct StatusWindow {
+    explicit StatusWindow(const char *cls)
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = cls;
+        RegisterClassA(&wc);
+        window = CreateWindowExA(0, cls, cls, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~StatusWindow() { DestroyWindow(window); }
+
+    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+    {
+        auto *self = reinterpret_cast<StatusWindow *>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && msg == GetUpDateMessageValue()) {
+            char name[300] = "";
+            if (wp)
+                GlobalGetAtomNameA(static_cast<ATOM>(wp), name, sizeof name);
+            self->texts.push_back(wp ? name : "(cleared)");
+            return 0;
+        }
+        if (self && msg == RegisterWindowMessageA("WMKVESK_KRVB_GET_MESSAGE_HWND"))
+            return reinterpret_cast<LRESULT>(self->answerForQuery);
+        return DefWindowProcA(window, msg, wp, lp);
+    }
+
     HWND window = nullptr;
     std::vector<std::string> texts;
     HWND answerForQuery = nullptr; // what a "KestruneUIWClass" window hands out
 };
 
-StatusWindow *g_statusFor[4];
-
-LRESULT CALLBACK StatusProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
-{
-    for (StatusWindow *status : g_statusFor) {
-        if (!status || status->window != window)
-            continue;
-        if (msg == GetUpDateMessageValue()) {
-            char name[300] = "";
-            if (wp)
-                GlobalGetAtomNameA(static_cast<ATOM>(wp), name, sizeof name);
-            status->texts.push_back(wp ? name : "(cleared)");
-            return 0;
-        }
-        if (msg == RegisterWindowMessageA("WMKVESK_KRVB_GET_MESSAGE_HWND"))
-            return reinterpret_cast<LRESULT>(status->answerForQuery);
-    }
-    return DefWindowProcA(window, msg, wp, lp);
-}
-
-void OpenStatus(StatusWindow *status, const char *cls, int slot)
-{
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = StatusProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = cls;
-    RegisterClassA(&wc);
-    g_statusFor[slot] = status;
-    status->window = CreateWindowExA(0, cls, cls, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-}
-
-void CloseStatus(StatusWindow *status, int slot)
-{
-    DestroyWindow(status->window);
-    g_statusFor[slot] = nullptr;
-}
+using Texts = std::vector<std::string>;
 
 } // namespace
 
@@ -294,36 +275,28 @@ TEST(StatusBar, TheSuitesWindowReadsTheTextWhileHandlingTheMessage)
 {
     EXPECT_EQ(RegisterWindowMessageA("Up_Date_Message_Bar"), GetUpDateMessageValue());
     EXPECT_EQ(0, UpDateKestruneStatusBar("nobody listens")); // no status window: no effect
-    StatusWindow main;
-    OpenStatus(&main, "KestruneWClass", 0);
+    StatusWindow main("KestruneWClass");
     EXPECT_EQ(0, UpDateKestruneStatusBar("Acquiring: scan 12"));
     EXPECT_EQ(0, UpDateKestruneStatusBar(nullptr));
     EXPECT_EQ(0, UpDateKestruneStatusBar(std::string(300, 's').c_str()));
-    EXPECT_EQ((std::vector<std::string>{"Acquiring: scan 12", "(cleared)", std::string(255, 's')}), main.texts);
+    EXPECT_EQ((Texts{"Acquiring: scan 12", "(cleared)", std::string(255, 's')}), main.texts);
     EXPECT_EQ(0, GlobalFindAtomA("Acquiring: scan 12")); // deleted after the send
-    CloseStatus(&main, 0);
 }
 
 TEST(StatusBar, TheUserInterfaceWindowNamesTheWindowToSendTo)
 {
-    StatusWindow ui, target, main, older;
-    OpenStatus(&target, "KrTestTargetWClass", 1);
-    OpenStatus(&main, "KestruneWClass", 2);
-    OpenStatus(&ui, "KestruneUIWClass", 0);
-    ui.answerForQuery = target.window;
-    UpDateKestruneStatusBar("to the target");
-    EXPECT_EQ((std::vector<std::string>{"to the target"}), target.texts);
-    EXPECT_TRUE(main.texts.empty() && ui.texts.empty());
+    {
+        StatusWindow target("KrTestTargetWClass"), main("KestruneWClass"), ui("KestruneUIWClass");
+        ui.answerForQuery = target.window;
+        UpDateKestruneStatusBar("to the target");
+        EXPECT_EQ((Texts{"to the target"}), target.texts);
+        EXPECT_TRUE(main.texts.empty() && ui.texts.empty());
 
-    ui.answerForQuery = nullptr; // no message window: the suite's main window
-    UpDateKestruneStatusBar("to the main window");
-    EXPECT_EQ((std::vector<std::string>{"to the main window"}), main.texts);
-    CloseStatus(&ui, 0);
-    CloseStatus(&main, 2);
-    CloseStatus(&target, 1);
-
-    OpenStatus(&older, "OmbrelWClass", 3);
+        ui.answerForQuery = nullptr; // no message window: the suite's main window
+        UpDateKestruneStatusBar("to the main window");
+        EXPECT_EQ((Texts{"to the main window"}), main.texts);
+    }
+    StatusWindow older("OmbrelWClass");
     UpDateKestruneStatusBar("to the older shell");
-    EXPECT_EQ((std::vector<std::string>{"to the older shell"}), older.texts);
-    CloseStatus(&older, 3);
+    EXPECT_EQ((Texts{"to the older shell"}), older.texts);
 }

@@ -11,23 +11,24 @@
 #include "krutil.h"
 #include "support/work_dir.h"
 
+using krtest::WorkPath;
+
 namespace {
 
 class SecurePaths : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CreateDirectoryA(krtest::WorkPath("allowed").c_str(), nullptr);
-        CreateDirectoryA(krtest::WorkPath("private").c_str(), nullptr);
-        krtest::WriteTextFile(krtest::WorkPath("plain.txt"), "x");
+        CreateDirectoryA(WorkPath("allowed").c_str(), nullptr);
+        CreateDirectoryA(WorkPath("private").c_str(), nullptr);
+        krtest::WriteTextFile(WorkPath("plain.txt"), "x");
     }
-    void TearDown() override { DeleteFileA(Config().c_str()); }
+    void TearDown() override { DeleteFileA(WorkPath("KRSECURE.INI").c_str()); }
 
-    static std::string Config() { return krtest::WorkPath("KRSECURE.INI"); }
     static void Secure(const std::string &extra = "")
     {
-        krtest::WriteTextFile(Config(), "[Security]\r\nUser=anna\r\nSecureFiles=1\r\nDataLocations=" +
-                                            krtest::WorkPath("allowed") + "\r\n" + extra);
+        krtest::WriteTextFile(WorkPath("KRSECURE.INI"), "[Security]\r\nUser=anna\r\nSecureFiles=1\r\nDataLocations=" +
+                                                            WorkPath("allowed") + "\r\n" + extra);
     }
 };
 
@@ -35,22 +36,21 @@ protected:
 
 TEST_F(SecurePaths, DirectoryExistsOnlyForDirectoriesTheUserMayReach)
 {
-    EXPECT_EQ(1, DirectoryExists(krtest::WorkPath("allowed").c_str()));
-    EXPECT_EQ(1, DirectoryExists((krtest::WorkPath("allowed") + "\\").c_str()));
-    EXPECT_EQ(1, DirectoryExists(krtest::WorkPath("private").c_str()));
-    EXPECT_EQ(0, DirectoryExists(krtest::WorkPath("plain.txt").c_str()));
-    EXPECT_EQ(0, DirectoryExists(krtest::WorkPath("missing").c_str()));
+    for (const char *path : {"allowed", "allowed\\", "private"})
+        EXPECT_EQ(1, DirectoryExists(WorkPath(path).c_str())) << path;
+    for (const char *path : {"plain.txt", "missing"})
+        EXPECT_EQ(0, DirectoryExists(WorkPath(path).c_str())) << path;
     EXPECT_EQ(0, DirectoryExists(""));
     EXPECT_EQ(0, DirectoryExists(nullptr));
 
     Secure();
-    EXPECT_EQ(1, DirectoryExists(krtest::WorkPath("allowed").c_str()));
-    EXPECT_EQ(0, DirectoryExists(krtest::WorkPath("private").c_str())) << "outside the user's locations";
+    EXPECT_EQ(1, DirectoryExists(WorkPath("allowed").c_str()));
+    EXPECT_EQ(0, DirectoryExists(WorkPath("private").c_str())) << "outside the user's locations";
 }
 
 TEST_F(SecurePaths, CurrentSampleFileLiesInTheSuitesTemporaryDirectory)
 {
-    const std::string temp = krtest::WorkPath("allowed\\temp");
+    const std::string temp = WorkPath("allowed\\temp");
     Secure("TempDir=" + temp + "\r\n");
     char out[MAX_PATH];
     ASSERT_EQ(out, GetCurSampTxtName(out, sizeof out));
@@ -60,8 +60,7 @@ TEST_F(SecurePaths, CurrentSampleFileLiesInTheSuitesTemporaryDirectory)
     char small[8];
     memset(small, '#', sizeof small);
     ASSERT_EQ(small, GetCurSampTxtName(small, 5));
-    EXPECT_EQ(temp.substr(0, 4), small) << "cut to the buffer, terminated";
-    EXPECT_EQ('#', small[5]);
+    EXPECT_EQ(temp.substr(0, 4) + '\0' + '#', std::string(small, 6)) << "cut to the buffer, terminated";
     EXPECT_EQ(nullptr, GetCurSampTxtName(small, 0));
     EXPECT_EQ(nullptr, GetCurSampTxtName(nullptr, 8));
 

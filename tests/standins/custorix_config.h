@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "custorix.h"
 #include "support/work_dir.h"
 
 namespace krtest {
@@ -35,6 +36,14 @@ inline std::string MadeDir(const std::string &name)
     const std::string path = WorkPath(name);
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
+}
+
+// Whether the gate let a new file be created at path (the last error says
+// why not).
+inline bool CreatedThroughGate(const std::string &path)
+{
+    const HANDLE file = CreateFileS(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandleS(file);
 }
 
 } // namespace krtest

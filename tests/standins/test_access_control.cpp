@@ -110,17 +110,12 @@ TEST_F(AccessControl, RightsAndSigningFollowEachChangeOfTheFile)
 TEST_F(AccessControl, TheGateReachesTheDiskOnlyInsideTheLocations)
 {
     Configure("SecureFiles");
-    const std::string inside = data_ + "\\new.txt";
-    HANDLE file = CreateFileS(inside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    EXPECT_TRUE(CloseHandleS(file));
-    EXPECT_TRUE(FileExists(inside));
-
-    const std::string outside = database_ + "\\new.txt";
+    EXPECT_TRUE(CreatedThroughGate(data_ + "\\new.txt"));
+    EXPECT_TRUE(FileExists(data_ + "\\new.txt"));
     SetLastError(0);
-    EXPECT_EQ(INVALID_HANDLE_VALUE, CreateFileS(outside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_FALSE(CreatedThroughGate(database_ + "\\new.txt"));
     EXPECT_EQ(kDenied, GetLastError());
-    EXPECT_FALSE(FileExists(outside));
+    EXPECT_FALSE(FileExists(database_ + "\\new.txt"));
 
     EXPECT_EQ(0, _mkdirS((data_ + "\\sub").c_str()));
     EXPECT_TRUE(FileExists(data_ + "\\sub"));
@@ -132,10 +127,7 @@ TEST_F(AccessControl, TheGateReachesTheDiskOnlyInsideTheLocations)
     // The suite's temporary directory stays reachable.
     char temp[MAX_PATH];
     ASSERT_TRUE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp));
-    file = CreateFileS((std::string(temp) + "KRCurSmp.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                       nullptr);
-    EXPECT_NE(INVALID_HANDLE_VALUE, file);
-    CloseHandleS(file);
+    EXPECT_TRUE(CreatedThroughGate(std::string(temp) + "KRCurSmp.txt"));
 }
 
 TEST_F(AccessControl, SearchesListOnlyAllowedDirectories)
