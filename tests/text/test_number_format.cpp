@@ -86,15 +86,13 @@ TEST(Gtoa, FixedWholeOrExponentForm)
 
 TEST(FormatFloat, ScientificFormDropsZerosAndExponentPadding)
 {
-    const Case fixed[] = {{15.0, 3, "15.000"}, {2.0, 0, "2"}, {0.1, 1, "0.1"}};
-    for (const Case &c : fixed)
-        EXPECT_EQ(c.text, Chart(c.value, c.arg, 0)) << c.value;
-    const Case scientific[] = {
-        {15.0, 3, "1.5e+1"}, {2.0, 3, "2.0"}, {0.00125, 3, "1.25e-3"}, {123456.0, 3, "1.235e+5"},
-        {-400.0, 2, "-4.0e+2"}, {300.0, 0, "3e+2"}, {0.0, 4, "0.0"},
+    const struct { double value; int precision; long scientific; const char *text; } cases[] = {
+        {15.0, 3, 0, "15.000"}, {2.0, 0, 0, "2"}, {0.1, 1, 0, "0.1"},
+        {15.0, 3, 1, "1.5e+1"}, {2.0, 3, 1, "2.0"}, {0.00125, 3, 1, "1.25e-3"}, {123456.0, 3, 1, "1.235e+5"},
+        {-400.0, 2, 1, "-4.0e+2"}, {300.0, 0, 1, "3e+2"}, {0.0, 4, 1, "0.0"},
     };
-    for (const Case &c : scientific)
-        EXPECT_EQ(c.text, Chart(c.value, c.arg, 1)) << c.value;
+    for (const auto &c : cases)
+        EXPECT_EQ(c.text, Chart(c.value, c.precision, c.scientific)) << c.value << " scientific " << c.scientific;
 }
 
 TEST(NumberFormats, RefuseOrPassThroughUnusableArguments)
