@@ -157,8 +157,9 @@ TEST_F(GlobalStore, EachInitNeedsAFreeAndEveryFreeWritesBack)
 
 TEST_F(GlobalStore, SeedsEveryTableRowInOrderAndWritesEveryKeyBack)
 {
-    krtest::WriteTextFile(IniFilePath(), "[SystemList]\r\nRAW=E:\\Demo.PRO\r\n");
-    EXPECT_EQ("E:\\Demo.PRO", Get("SystemList", "RAW"));
+    krtest::WriteTextFile(IniFilePath(), "[SystemList]\r\nRAW=E:\\run01.raw\r\nPROJECT=E:\\Demo.PRO\r\n");
+    EXPECT_EQ("E:\\run01.raw", Get("SystemList", "RAW"));
+    EXPECT_EQ("E:\\Demo.PRO", Get("SystemList", "PROJECT"));
     EXPECT_EQ(1, UseCount());
     Set("Spectrum", "Retention Time", "12.5");
 
