@@ -70,26 +70,7 @@ TEST(IniString, WritesAndReadsTheFile)
     EXPECT_EQ("TRUE", IniString("Read Write", "Key One", nullptr, 5));
     EXPECT_EQ("lon", IniString("Nowhere", "Nothing", "longer default", 4));
     EXPECT_EQ("", IniString("Read Write", "Key One", "x", 1));
-}
-
-TEST(IniString, NullKeyOrSectionListsNames)
-{
-    char a[] = "1", b[] = "2";
-    SetIniString("Listed", "First", a, 0);
-    SetIniString("Listed", "Second", b, 0);
-    char out[256];
-    const int count = GetIniString("Listed", nullptr, nullptr, out, sizeof out);
-    EXPECT_EQ(std::string("First\0Second\0\0", 14), std::string(out, count + 1));
-    GetIniString(nullptr, nullptr, nullptr, out, sizeof out);
-    bool found = false;
-    for (const char *p = out; *p; p += strlen(p) + 1)
-        found = found || strcmp(p, "Listed") == 0;
-    EXPECT_TRUE(found);
-}
-
-TEST(IniString, UnusableBuffersReadNothing)
-{
-    char out[4] = "###";
+    char out[4] = "###"; // unusable buffers read nothing
     EXPECT_EQ(0, GetIniString("Cut", "Long", "x", out, 0));
     EXPECT_EQ(0, GetIniString("Cut", "Long", "x", out, -5));
     EXPECT_EQ(0, GetIniString("Cut", "Long", "x", nullptr, 4));
@@ -122,16 +103,25 @@ TEST(IniString, ValuesAreCutTo512CharactersInTheCallersBuffer)
     EXPECT_EQ(exact, ReadIniValue("Long", "Exact"));
 }
 
-TEST(IniString, NullValueRemovesKeyAndNullKeyRemovesSection)
+TEST(IniString, NullNamesListAndNullValuesRemove)
 {
     char a[] = "1", b[] = "2";
-    SetIniString("Removed", "A", a, 0);
-    SetIniString("Removed", "B", b, 0);
-    EXPECT_NE(0, SetIniString("Removed", "A", nullptr, 0));
-    EXPECT_EQ("<absent>", ReadIniValue("Removed", "A"));
-    EXPECT_EQ("2", ReadIniValue("Removed", "B"));
-    EXPECT_NE(0, SetIniString("Removed", nullptr, nullptr, 0));
-    EXPECT_EQ(std::string::npos, krtest::ReadTextFile(IniFilePath()).find("[Removed]"));
+    SetIniString("Listed", "First", a, 0);
+    SetIniString("Listed", "Second", b, 0);
+    char out[256];
+    const int count = GetIniString("Listed", nullptr, nullptr, out, sizeof out);
+    EXPECT_EQ(std::string("First\0Second\0\0", 14), std::string(out, count + 1));
+    GetIniString(nullptr, nullptr, nullptr, out, sizeof out);
+    bool found = false;
+    for (const char *p = out; *p; p += strlen(p) + 1)
+        found = found || strcmp(p, "Listed") == 0;
+    EXPECT_TRUE(found);
+
+    EXPECT_NE(0, SetIniString("Listed", "First", nullptr, 0));
+    EXPECT_EQ("<absent>", ReadIniValue("Listed", "First"));
+    EXPECT_EQ("2", ReadIniValue("Listed", "Second"));
+    EXPECT_NE(0, SetIniString("Listed", nullptr, nullptr, 0));
+    EXPECT_EQ(std::string::npos, krtest::ReadTextFile(IniFilePath()).find("[Listed]"));
 }
 
 TEST(IsGCMD, ReadsTheFlagOnceForTheLifeOfTheProcess)

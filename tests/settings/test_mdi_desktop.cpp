@@ -24,6 +24,11 @@ std::string AtomProp(HWND window, const char *prop)
     return name;
 }
 
+std::string Place(const MDICREATESTRUCTA &cs)
+{
+    return std::to_string(cs.x) + "," + std::to_string(cs.y) + "," + std::to_string(cs.cx) + "," + std::to_string(cs.cy);
+}
+
 HWND CreateSaved(krtest::MdiFrame &frame, const char *section, const char *key)
 {
     MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord(key);
@@ -62,23 +67,29 @@ void Tag(HWND window, const char *section, const char *key)
 
 } // namespace
 
-TEST(IniCreateMDIWnd, OpensTheChildAtItsSavedPlacementAndTagsIt)
+TEST(IniCreateMDIWnd, OpensTheChildAsSavedAndTagsIt)
 {
-    const INIWINDPOS saved = Pos(1, 1, 10, 20, 410, 320);
-    SetIniWindPos("Create", "Spectrum", &saved, 0);
+    const INIWINDPOS saved[] = {Pos(1, 1, 10, 20, 410, 320), Pos(1, 3, 5, 5, 305, 205), Pos(1, 2, 5, 5, 305, 205)};
+    SetIniWindPos("Create", "Normal", &saved[0], 0);
+    SetIniWindPos("Create", "Max", &saved[1], 0);
+    SetIniWindPos("Create", "Min", &saved[2], 0);
     krtest::MdiFrame frame;
-    MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord("Spectrum");
-    HWND child = IniCreateMDIWnd(frame.Client(), "Create", "Spectrum", &cs);
+    MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord("Normal");
+    HWND child = IniCreateMDIWnd(frame.Client(), "Create", "Normal", &cs);
     ASSERT_NE(nullptr, child);
-    EXPECT_EQ(10, cs.x);
-    EXPECT_EQ(20, cs.y);
-    EXPECT_EQ(400, cs.cx);
-    EXPECT_EQ(300, cs.cy);
+    EXPECT_EQ("10,20,400,300", Place(cs));
     INIWINDPOS placed;
     ObtainWindPos(child, &placed);
-    EXPECT_EQ(Text(saved), Text(placed));
+    EXPECT_EQ(Text(saved[0]), Text(placed));
     EXPECT_EQ("Create", AtomProp(child, "IniParagraph"));
-    EXPECT_EQ("Spectrum", AtomProp(child, "IniLine"));
+    EXPECT_EQ("Normal", AtomProp(child, "IniLine"));
+
+    cs = krtest::MdiFrame::ChildRecord("Max");
+    EXPECT_TRUE(IsZoomed(IniCreateMDIWnd(frame.Client(), "Create", "Max", &cs)));
+    EXPECT_TRUE(cs.style & WS_MAXIMIZE);
+    cs = krtest::MdiFrame::ChildRecord("Min");
+    EXPECT_TRUE(IsIconic(IniCreateMDIWnd(frame.Client(), "Create", "Min", &cs)));
+    EXPECT_TRUE(cs.style & WS_MINIMIZE);
 }
 
 TEST(IniCreateMDIWnd, WithoutASavedPlacementUsesDefaultPositions)
@@ -87,10 +98,8 @@ TEST(IniCreateMDIWnd, WithoutASavedPlacementUsesDefaultPositions)
     MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord("New");
     HWND child = IniCreateMDIWnd(frame.Client(), "Create", "New", &cs);
     ASSERT_NE(nullptr, child);
-    EXPECT_EQ(static_cast<int>(CW_USEDEFAULT), cs.x);
-    EXPECT_EQ(static_cast<int>(CW_USEDEFAULT), cs.y);
-    EXPECT_EQ(static_cast<int>(CW_USEDEFAULT), cs.cx);
-    EXPECT_EQ(static_cast<int>(CW_USEDEFAULT), cs.cy);
+    const std::string useDefault = std::to_string(static_cast<int>(CW_USEDEFAULT));
+    EXPECT_EQ(useDefault + "," + useDefault + "," + useDefault + "," + useDefault, Place(cs));
     EXPECT_EQ("New", AtomProp(child, "IniLine"));
 
     MDICREATESTRUCTA untagged = krtest::MdiFrame::ChildRecord("Untagged");
@@ -100,39 +109,24 @@ TEST(IniCreateMDIWnd, WithoutASavedPlacementUsesDefaultPositions)
     EXPECT_EQ(nullptr, IniCreateMDIWnd(frame.Client(), "Create", "New", nullptr));
 }
 
-TEST(IniCreateMDIWnd, SavedMaximisedOrMinimisedStateIsCreatedSo)
+TEST(IniSaveDesktop, WritesTheNamedChildrenLastVisitedFirst)
 {
-    const INIWINDPOS maximised = Pos(1, 3, 5, 5, 305, 205);
-    const INIWINDPOS minimised = Pos(1, 2, 5, 5, 305, 205);
-    SetIniWindPos("Create", "Max", &maximised, 0);
-    SetIniWindPos("Create", "Min", &minimised, 0);
+    // WM_MDINEXT walks the children in Z order: made plain, C, B, A, they
+    // are visited A, B, C, plain from the active A; plain has no INI name.
     krtest::MdiFrame frame;
-    MDICREATESTRUCTA cs = krtest::MdiFrame::ChildRecord("Max");
-    HWND max = IniCreateMDIWnd(frame.Client(), "Create", "Max", &cs);
-    EXPECT_TRUE(cs.style & WS_MAXIMIZE);
-    EXPECT_TRUE(IsZoomed(max));
-    cs = krtest::MdiFrame::ChildRecord("Min");
-    HWND min = IniCreateMDIWnd(frame.Client(), "Create", "Min", &cs);
-    EXPECT_TRUE(cs.style & WS_MINIMIZE);
-    EXPECT_TRUE(IsIconic(min));
-}
-
-TEST(IniSaveDesktop, WritesTheChildrenLastVisitedFirst)
-{
-    // WM_MDINEXT walks the children in Z order: made C, B, A, they are
-    // visited A, B, C from the active A.
-    krtest::MdiFrame frame;
+    frame.CreateChild("plain", 10, 10, 100, 100);
     CreateSaved(frame, "Desk", "C");
     CreateSaved(frame, "Desk", "B");
     CreateSaved(frame, "Desk", "A");
     const std::vector<std::string> visits = SaveTrackingVisits(frame, "Desk", "Children");
-    EXPECT_EQ((std::vector<std::string>{"A", "B", "C"}), visits);
+    EXPECT_EQ((std::vector<std::string>{"A", "B", "C", "plain"}), visits);
     EXPECT_EQ("C,B,A", ReadIniValue("Desk", "Children"));
     for (const char *key : {"A", "B", "C"})
         EXPECT_EQ("TRUE,SW_SHOWNORMAL,", ReadIniValue("Desk", key).substr(0, 19)) << key;
+    EXPECT_EQ(std::string::npos, krtest::ReadTextFile(krtest::IniFilePath()).find("[]"));
 }
 
-TEST(IniSaveDesktop, MaximisedChildIsSavedMaximisedAndLeftNormal)
+TEST(IniSaveDesktop, MaximisedChildAndMinimisedFrameAreSavedAndRestored)
 {
     const INIWINDPOS saved = Pos(1, 1, 20, 30, 320, 230);
     SetIniWindPos("Max", "Big", &saved, 0);
@@ -140,22 +134,15 @@ TEST(IniSaveDesktop, MaximisedChildIsSavedMaximisedAndLeftNormal)
     CreateSaved(frame, "Max", "Small");
     HWND big = CreateSaved(frame, "Max", "Big");
     SendMessageA(frame.Client(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(big), 0);
+    ShowWindow(frame.Frame(), SW_MINIMIZE);
     krtest::PumpMessages();
     ASSERT_TRUE(IsZoomed(big));
     SaveTrackingVisits(frame, "Max", "List");
     EXPECT_EQ("TRUE,SW_SHOWMAXIMIZED,20,30,320,230", ReadIniValue("Max", "Big"));
     EXPECT_FALSE(IsZoomed(big));
     EXPECT_EQ("Small,Big", ReadIniValue("Max", "List"));
-}
-
-TEST(IniSaveDesktop, ChildrenWithoutNamesAreSkipped)
-{
-    krtest::MdiFrame frame;
-    CreateSaved(frame, "Skip", "Named");
-    frame.CreateChild("plain", 10, 10, 100, 100);
-    SaveTrackingVisits(frame, "Skip", "List");
-    EXPECT_EQ("Named", ReadIniValue("Skip", "List"));
-    EXPECT_EQ(std::string::npos, krtest::ReadTextFile(krtest::IniFilePath()).find("[]"));
+    EXPECT_FALSE(IsIconic(frame.Frame()));
+    EXPECT_FALSE(IsWindowVisible(frame.Frame()));
 }
 
 TEST(IniSaveDesktop, LongListsKeepOnlyWholeNames)
@@ -173,18 +160,6 @@ TEST(IniSaveDesktop, LongListsKeepOnlyWholeNames)
         EXPECT_EQ('_', list[at + 79]) << list;
     for (const std::string &key : keys) // every placement is saved nonetheless
         EXPECT_NE("<absent>", ReadIniValue("Long", key.c_str())) << key;
-}
-
-TEST(IniSaveDesktop, MinimisedFrameIsRestoredAndHidden)
-{
-    krtest::MdiFrame frame;
-    CreateSaved(frame, "Iconic", "Only");
-    ShowWindow(frame.Frame(), SW_MINIMIZE);
-    krtest::PumpMessages();
-    SaveTrackingVisits(frame, "Iconic", "List");
-    EXPECT_FALSE(IsIconic(frame.Frame()));
-    EXPECT_FALSE(IsWindowVisible(frame.Frame()));
-    EXPECT_EQ("Only", ReadIniValue("Iconic", "List"));
 }
 
 TEST(IniSaveDesktop, ArgumentRulesAndTheEmptyDesktop)

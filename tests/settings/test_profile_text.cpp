@@ -63,33 +63,21 @@ protected:
 
 } // namespace
 
-TEST_F(ProfileText, SectionsAreAppendedAndKeysInsertedAtTheEndOfTheirSection)
+TEST_F(ProfileText, SectionsAppendKeysJoinTheirSectionAndValuesResizeInPlace)
 {
     EXPECT_EQ(1, Set("S", "K", "V"));
     EXPECT_EQ("\r\n[S]\r\nK=V\r\n", Text());
     EXPECT_EQ(1, kr::AddSection(&pb_, "T"));
-    EXPECT_EQ("\r\n[S]\r\nK=V\r\n\r\n[T]\r\n", Text());
     EXPECT_EQ(1, Set("S", "K2", "W"));
-    EXPECT_EQ("\r\n[S]\r\nK=V\r\nK2=W\r\n\r\n[T]\r\n", Text());
     EXPECT_EQ(1, Set("T", "X", "1"));
     EXPECT_EQ("\r\n[S]\r\nK=V\r\nK2=W\r\n\r\n[T]\r\nX=1\r\n", Text());
+    EXPECT_EQ(1, Set("S", "K", "longer value"));
+    EXPECT_EQ("\r\n[S]\r\nK=longer value\r\nK2=W\r\n\r\n[T]\r\nX=1\r\n", Text());
+    EXPECT_EQ(1, Set("S", "K", ""));
+    EXPECT_EQ("\r\n[S]\r\nK=\r\nK2=W\r\n\r\n[T]\r\nX=1\r\n", Text());
+    EXPECT_TRUE(TailIsZero()); // the shrink left zeros behind
     EXPECT_EQ("W", Get("S", "K2"));
     EXPECT_EQ("1", Get("T", "X"));
-    EXPECT_TRUE(TailIsZero());
-}
-
-TEST_F(ProfileText, ReplacingAValueGrowsOrShrinksTheTextInPlace)
-{
-    Set("S", "A", "1");
-    Set("S", "B", "2");
-    Set("T", "C", "3");
-    EXPECT_EQ(1, Set("S", "A", "longer value"));
-    EXPECT_EQ("\r\n[S]\r\nA=longer value\r\nB=2\r\n\r\n[T]\r\nC=3\r\n", Text());
-    EXPECT_EQ(1, Set("S", "A", ""));
-    EXPECT_EQ("\r\n[S]\r\nA=\r\nB=2\r\n\r\n[T]\r\nC=3\r\n", Text());
-    EXPECT_TRUE(TailIsZero()); // the shrink left zeros behind
-    EXPECT_EQ("", Get("S", "A"));
-    EXPECT_EQ("3", Get("T", "C"));
 }
 
 TEST_F(ProfileText, WithoutCreateOnlyExistingKeysChange)
@@ -116,7 +104,7 @@ TEST_F(ProfileText, NamesMatchWholeAndCaseSensitively)
     EXPECT_EQ("b=c", Get("S", "a"));
 }
 
-TEST_F(ProfileText, ReadsCutToTheBufferAndFallBackToTheDefault)
+TEST_F(ProfileText, ReadsAndWritesAreCutAndReadsFallBackToTheDefault)
 {
     Set("S", "K", "abcdef");
     short result = 0;
@@ -127,10 +115,7 @@ TEST_F(ProfileText, ReadsCutToTheBufferAndFallBackToTheDefault)
     EXPECT_EQ("x", Get("Missing", "K", "x", 600, &result));
     EXPECT_EQ(-1, result);
     EXPECT_EQ("lon", Get("S", "Missing", "long default", 4, &result));
-}
-
-TEST_F(ProfileText, LongValuesAreCutToTheLineLimitInTheCallersString)
-{
+    // Writes are cut to the line limit in the caller's own string.
     std::string value(600, 'v');
     EXPECT_EQ(1, kr::SetString(&pb_, "S", "TenLetters", &value[0], 1));
     EXPECT_EQ(498u, strlen(value.c_str()));
@@ -188,15 +173,6 @@ TEST_F(ProfileText, RefusesNamesAndValuesThatWouldBreakTheText)
         EXPECT_EQ(0, Set("S", "K", value)) << value;
     EXPECT_EQ(before, Text());
     EXPECT_EQ("-", Get("32 characters are one too many..", "K", "-"));
-}
-
-TEST_F(ProfileText, MoveBytesZeroesWhatAShiftDownVacates)
-{
-    char bytes[] = "abcdefgh";
-    EXPECT_EQ(1, kr::MoveBytes(bytes + 4, 4, -2));
-    EXPECT_EQ(std::string("abefgh\0\0", 8), std::string(bytes, 8));
-    EXPECT_EQ(1, kr::MoveBytes(bytes + 1, 3, 2));
-    EXPECT_EQ(std::string("abebef\0\0", 8), std::string(bytes, 8));
 }
 
 TEST_F(ProfileText, GrowthFailureKeepsTheTextAndTellsTheUser)

@@ -47,39 +47,29 @@ TEST(IniWindPos, WritesTheTextFormAndReadsItBack)
     EXPECT_EQ("TRUE,SW_SHOWNORMAL,-1,-2,3,4", ReadIniValue("Windows", "Odd"));
 }
 
-TEST(IniWindPos, ReadsEveryFormOfTheText)
+TEST(IniWindPos, ReadsEveryFormOfTheTextAndDefaultsOnlyMissingKeys)
 {
-    const struct {
-        const char *value;
-        const char *record;
-    } cases[] = {
-        {"FALSE,SW_SHOWMAXIMIZED,1,2,3,4", "0,3,1,2,3,4"},
-        {"TRUE,SW_SHOWMINIMIZED,-5,-6,7,8", "1,2,-5,-6,7,8"},
-        {"true,SW_SHOWNORMAL,1,2,3,4", "0,1,1,2,3,4"},       // words are case-sensitive
-        {"TRUE,sw_showmaximized,1,2,3,4", "1,1,1,2,3,4"},
-        {"TRUE", "1,2,0,0,100,100"},                          // the flag alone
-        {"TRUE,SW_SHOWNORMAL,10", "1,1,10,0,0,0"},            // missing numbers read 0
-        {"TRUE,SW_SHOWNORMAL,x,20,y,40", "1,1,0,20,0,40"},
-        {",,TRUE,,SW_SHOWMAXIMIZED,,1,,,2,3,4,", "1,3,1,2,3,4"}, // empty fields do not count
+    const INIWINDPOS def = Pos(0, 3, 1, 2, 3, 4);
+    const struct { const char *value, *record; int result; } cases[] = {
+        {"FALSE,SW_SHOWMAXIMIZED,1,2,3,4", "0,3,1,2,3,4", 1},
+        {"TRUE,SW_SHOWMINIMIZED,-5,-6,7,8", "1,2,-5,-6,7,8", 1},
+        {"true,SW_SHOWNORMAL,1,2,3,4", "0,1,1,2,3,4", 1},       // words are case-sensitive
+        {"TRUE,sw_showmaximized,1,2,3,4", "1,1,1,2,3,4", 1},
+        {"TRUE", "1,2,0,0,100,100", 1},                          // the flag alone
+        {"TRUE,SW_SHOWNORMAL,10", "1,1,10,0,0,0", 1},            // missing numbers read 0
+        {"TRUE,SW_SHOWNORMAL,x,20,y,40", "1,1,0,20,0,40", 1},
+        {",,TRUE,,SW_SHOWMAXIMIZED,,1,,,2,3,4,", "1,3,1,2,3,4", 1}, // empty fields do not count
+        {"", "0,0,0,0,0,0", 0}, {",,,", "0,0,0,0,0,0", 0},       // present but empty: no default
     };
     for (const auto &c : cases) {
         WritePrivateProfileStringA("Windows", "Form", c.value, krtest::IniFilePath().c_str());
-        EXPECT_EQ(c.record, Text(ReadPos("Form", 1))) << c.value;
+        EXPECT_EQ(c.record, Text(ReadPos("Form", c.result, &def))) << '"' << c.value << '"';
     }
-}
-
-TEST(IniWindPos, MissingOrEmptyValueGivesZeroUnlessDefaulted)
-{
-    const INIWINDPOS def = Pos(0, 3, 1, 2, 3, 4);
     EXPECT_EQ("0,0,0,0,0,0", Text(ReadPos("Never", 0)));
     EXPECT_EQ(Text(def), Text(ReadPos("Never", 1, &def)));
-    for (const char *empty : {"", ",,,"}) {
-        WritePrivateProfileStringA("Windows", "Empty", empty, krtest::IniFilePath().c_str());
-        EXPECT_EQ("0,0,0,0,0,0", Text(ReadPos("Empty", 0, &def)));
-    }
 }
 
-TEST(IniWindPos, NullArgumentsAreRefused)
+TEST(WindPos, NullArgumentsAndDeadWindowsAreRefused)
 {
     INIWINDPOS read;
     EXPECT_EQ(0, GetIniWindPos("Windows", "Main", nullptr, nullptr));
@@ -88,10 +78,7 @@ TEST(IniWindPos, NullArgumentsAreRefused)
     EXPECT_EQ(0, SetIniWindPos("Windows", "Main", nullptr, 0));
     EXPECT_EQ(0, ObtainWindPos(nullptr, nullptr));
     EXPECT_EQ(0, RestoreWindPos(GetDesktopWindow(), nullptr));
-}
-
-TEST(ObtainWindPos, NullOrDeadWindowIsInvisibleNormalAndEmpty)
-{
+    // A null or dead window reads as invisible, normal and empty.
     EXPECT_EQ("0,1,0,0,0,0", Text(Obtained(nullptr)));
     HWND dead = krtest::CreateTopLevel("dead", 10, 10, 100, 100);
     DestroyWindow(dead);
@@ -101,21 +88,14 @@ TEST(ObtainWindPos, NullOrDeadWindowIsInvisibleNormalAndEmpty)
     EXPECT_EQ(0, RestoreWindPos(nullptr, &pos));
 }
 
-TEST(ObtainWindPos, TopLevelWindowInScreenCoordinates)
+TEST(ObtainWindPos, TopLevelInScreenCoordinatesMaximisedOrMinimisedRestoredAndHidden)
 {
-    WindowGuard w{krtest::CreateTopLevel("normal", 50, 60, 300, 200)};
-    EXPECT_EQ("1,1,50,60,350,260", Text(Obtained(w.window)));
-    EXPECT_TRUE(IsWindowVisible(w.window));
-}
-
-TEST(ObtainWindPos, MaximisedOrMinimisedTopLevelIsRestoredAndLeftHidden)
-{
-    for (short show : {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED}) {
+    for (short show : {SW_SHOWNORMAL, SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED}) {
         WindowGuard w{krtest::CreateTopLevel("sized", 70, 80, 320, 240)};
         ShowWindow(w.window, show);
         EXPECT_EQ(Text(Pos(1, show, 70, 80, 390, 320)), Text(Obtained(w.window)));
-        EXPECT_FALSE(IsWindowVisible(w.window));
-        EXPECT_FALSE(IsZoomed(w.window) || IsIconic(w.window));
+        EXPECT_EQ(show == SW_SHOWNORMAL, IsWindowVisible(w.window) != 0) << show;
+        EXPECT_FALSE(IsZoomed(w.window) || IsIconic(w.window)) << show;
     }
 }
 
@@ -137,23 +117,16 @@ TEST(ObtainWindPos, MdiChildInTheClientsCoordinates)
     EXPECT_FALSE(IsWindowVisible(child));
 }
 
-TEST(RestoreWindPos, MovesAndShowsANormalPlacement)
+TEST(RestoreWindPos, ShowsEachStateAndMovesOnlyANormalPlacement)
 {
-    WindowGuard w{krtest::CreateTopLevel("restore", 0, 0, 100, 100)};
-    ShowWindow(w.window, SW_HIDE);
-    const INIWINDPOS pos = Pos(1, 1, 110, 120, 530, 440);
-    EXPECT_EQ(1, RestoreWindPos(w.window, &pos));
-    EXPECT_TRUE(IsWindowVisible(w.window));
-    EXPECT_EQ(Text(pos), Text(Obtained(w.window)));
-}
-
-TEST(RestoreWindPos, MaximisedOrMinimisedPlacementKeepsTheRectangle)
-{
-    for (short show : {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED}) {
+    for (short show : {SW_SHOWNORMAL, SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED}) {
         WindowGuard w{krtest::CreateTopLevel("restore", 30, 40, 200, 150)};
-        const INIWINDPOS pos = Pos(1, show, 500, 500, 900, 900);
+        ShowWindow(w.window, SW_HIDE);
+        const INIWINDPOS pos = Pos(1, show, 110, 120, 530, 440);
         EXPECT_EQ(1, RestoreWindPos(w.window, &pos));
-        EXPECT_TRUE(show == SW_SHOWMAXIMIZED ? IsZoomed(w.window) : IsIconic(w.window));
-        EXPECT_EQ(Text(Pos(1, show, 30, 40, 230, 190)), Text(Obtained(w.window)));
+        EXPECT_TRUE(IsWindowVisible(w.window)) << show;
+        EXPECT_EQ(show == SW_SHOWMAXIMIZED, IsZoomed(w.window) != 0) << show;
+        EXPECT_EQ(show == SW_SHOWMINIMIZED, IsIconic(w.window) != 0) << show;
+        EXPECT_EQ(Text(show == SW_SHOWNORMAL ? pos : Pos(1, show, 30, 40, 230, 190)), Text(Obtained(w.window)));
     }
 }

@@ -15,9 +15,8 @@ namespace {
 const char *const kKeys[] = {"iDate", "iTime", "sDate", "sTime", "s1159", "s2359"};
 const char kMissing[] = "\x01(missing)";
 
-struct Intl {
-    const char *values[6]; // in the order of kKeys; null deletes the key
-};
+// Values in the order of kKeys; null deletes the key.
+using Intl = const char *const[6];
 
 // The texts made with the runtime's strftime from the same moment.
 std::string Part(const tm &moment, const char *format)
@@ -62,7 +61,7 @@ protected:
     static void Write(const Intl &intl)
     {
         for (int i = 0; i < 6; ++i)
-            ASSERT_TRUE(WriteProfileStringA("intl", kKeys[i], intl.values[i]));
+            ASSERT_TRUE(WriteProfileStringA("intl", kKeys[i], intl[i]));
     }
     // Calls until the clock's second did not change during the call; the
     // moment in *moment.
@@ -89,15 +88,15 @@ private:
 TEST_F(DateTimeExport, FollowsTheRegionalSettings)
 {
     const struct {
-        Intl intl;
+        const char *intl[6];
         int order;
         bool hours24;
         const char *dateSep, *timeSep, *am, *pm;
     } cases[] = {
-        {{{"1", "0", ".", ":", "AM", "PM"}}, 1, false, ".", ":", "AM", "PM"},
-        {{{"2", "1", "-", ".", "AM", "PM"}}, 2, true, "-", ".", "AM", "PM"},
-        {{{"0", "0", ".-", ".:", "morning", "evening"}}, 0, false, ".", ".", "morn", "even"},
-        {{{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}}, 0, false, "/", ":", "AM", "PM"},
+        {{"1", "0", ".", ":", "AM", "PM"}, 1, false, ".", ":", "AM", "PM"},
+        {{"2", "1", "-", ".", "AM", "PM"}, 2, true, "-", ".", "AM", "PM"},
+        {{"0", "0", ".-", ".:", "morning", "evening"}, 0, false, ".", ".", "morn", "even"},
+        {{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}, 0, false, "/", ":", "AM", "PM"},
     };
     for (const auto &c : cases) {
         Write(c.intl);
@@ -111,11 +110,11 @@ TEST_F(DateTimeExport, FollowsTheRegionalSettings)
 
 TEST_F(DateTimeExport, ChangedSettingsWaitForTheRereadFlag)
 {
-    Write({{"1", "1", ".", ":", "AM", "PM"}});
+    Write({"1", "1", ".", ":", "AM", "PM"});
     char time[DATETIME_TEXT_BYTES], date[DATETIME_TEXT_BYTES];
     tm moment;
     ASSERT_EQ(1, Call(time, date, DATETIME_REREAD_SETTINGS, &moment));
-    Write({{"2", "0", "-", ".", "vm", "nm"}});
+    Write({"2", "0", "-", ".", "vm", "nm"});
     ASSERT_EQ(1, Call(time, nullptr, 0, &moment));
     EXPECT_EQ(ExpectedTime(moment, true, ":", "", "") + " " + ExpectedDate(moment, 1, "."), time);
     EXPECT_EQ(0, GetCurrentDateTime(nullptr, nullptr, 0));

@@ -1,4 +1,4 @@
-// ftoa, etoa, gtoa, FormatFloat and atofL through the DLL.
+// ftoa, etoa, gtoa, FormatFloat, atofL and IsNumber through the DLL.
 #include <gtest/gtest.h>
 
 #include <limits.h>
@@ -86,15 +86,13 @@ TEST(Gtoa, FixedWholeOrExponentForm)
 
 TEST(FormatFloat, ScientificFormDropsZerosAndExponentPadding)
 {
-    const Case fixed[] = {{15.0, 3, "15.000"}, {2.0, 0, "2"}, {0.1, 1, "0.1"}};
-    for (const Case &c : fixed)
-        EXPECT_EQ(c.text, Chart(c.value, c.arg, 0)) << c.value;
-    const Case scientific[] = {
-        {15.0, 3, "1.5e+1"}, {2.0, 3, "2.0"}, {0.00125, 3, "1.25e-3"}, {123456.0, 3, "1.235e+5"},
-        {-400.0, 2, "-4.0e+2"}, {300.0, 0, "3e+2"}, {0.0, 4, "0.0"},
+    const struct { double value; int precision; long scientific; const char *text; } cases[] = {
+        {15.0, 3, 0, "15.000"}, {2.0, 0, 0, "2"}, {0.1, 1, 0, "0.1"},
+        {15.0, 3, 1, "1.5e+1"}, {2.0, 3, 1, "2.0"}, {0.00125, 3, 1, "1.25e-3"}, {123456.0, 3, 1, "1.235e+5"},
+        {-400.0, 2, 1, "-4.0e+2"}, {300.0, 0, 1, "3e+2"}, {0.0, 4, 1, "0.0"},
     };
-    for (const Case &c : scientific)
-        EXPECT_EQ(c.text, Chart(c.value, c.arg, 1)) << c.value;
+    for (const auto &c : cases)
+        EXPECT_EQ(c.text, Chart(c.value, c.precision, c.scientific)) << c.value << " scientific " << c.scientific;
 }
 
 TEST(NumberFormats, RefuseOrPassThroughUnusableArguments)
@@ -109,4 +107,28 @@ TEST(NumberFormats, RefuseOrPassThroughUnusableArguments)
     EXPECT_DOUBLE_EQ(-250.0, atofL("  -2.5e2xyz"));
     EXPECT_DOUBLE_EQ(0.0, atofL("abc"));
     EXPECT_DOUBLE_EQ(0.0, atofL(nullptr));
+}
+
+TEST(IsNumber, ClassifiesEveryKind)
+{
+    const struct {
+        const char *text;
+        int kind;
+    } cases[] = {
+        {"42", 1}, {"\t\r\n +7", 1}, {"", 1}, {"  -", 1}, {" -4.2", 2}, {".5", 2}, {"4.2.1", 0}, {"xyz", 0},
+        {"--1", 0}, {"0x1F", 3}, {"0X", 3}, {"1F", 3}, {"abc", 3}, {"15e2", 3}, {"1.5e2", 0}, {"0x1.5", 0},
+        {"12 ", -1}, {"1 2 3", -1}, {"1 .5", 0}, {"1 E", 0}, {"1 e2.5", 4}, {"1.5 e -2.5", 4},
+        {"1 e25", 0}, {"1 e2.5 e1.5", 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.kind, IsNumber(c.text)) << '"' << c.text << '"';
+}
+
+TEST(IsNumber, NullAndEndlessExponentChainsAreNotNumbers)
+{
+    EXPECT_EQ(NUMBER_KIND_NONE, IsNumber(nullptr));
+    std::string chain;
+    for (int i = 0; i < 200000; ++i)
+        chain += "1 e";
+    EXPECT_EQ(NUMBER_KIND_NONE, IsNumber((chain + "2.5").c_str()));
 }
