@@ -10,7 +10,9 @@ namespace {
 
 const char kSection[] = "intl";
 
-kr::DateTimeSettings ReadRegionalSettings()
+} // namespace
+
+kr::DateTimeSettings kr::ReadDateTimeSettings()
 {
     const kr::DateTimeSettings defaults = kr::DefaultDateTimeSettings();
     kr::DateTimeSettings settings;
@@ -26,14 +28,12 @@ kr::DateTimeSettings ReadRegionalSettings()
     return settings;
 }
 
-} // namespace
-
 int KRAPI GetCurrentDateTime(char *timeOut, char *dateOut, int flags)
 {
     static bool read = false;
     static kr::DateTimeSettings settings;
     if (!read || (flags & DATETIME_REREAD_SETTINGS)) {
-        settings = ReadRegionalSettings();
+        settings = kr::ReadDateTimeSettings();
         read = true;
     }
     if (!timeOut && !dateOut)

@@ -21,6 +21,10 @@ struct DateTimeSettings {
 // The settings of a machine whose WIN.INI says nothing.
 DateTimeSettings DefaultDateTimeSettings();
 
+// The settings as WIN.INI [intl] holds them now, cut to the sizes above
+// (the one function here that reads anything).
+DateTimeSettings ReadDateTimeSettings();
+
 // "dd.mm.yy" in the settings' order with a two-digit year; out needs 9 bytes.
 void FormatDateText(const tm &moment, const DateTimeSettings &settings, char *out);
 

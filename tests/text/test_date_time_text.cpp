@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string.h>
+#include <windows.h>
 
 #include "krtext.h"
 #include "text/date_time_text.h"
@@ -71,4 +72,21 @@ TEST(DateTimeText, EachOutputItsOwnTextOrBoth)
     // The longest text fills the documented size exactly.
     EXPECT_EQ(1, kr::WriteDateTime(Moment(2026, 12, 4, 22, 5, 9), Settings(0, 0, "/", "p.m."), time, nullptr));
     EXPECT_STREQ("  10:05:09 p.m.   12/04/26", time);
+}
+
+// Both markers are checked whatever the time of day (the export shows only
+// the one of the current half-day).
+TEST(DateTimeSettings, MarkersAreCutToFourCharactersFromWinIni)
+{
+    char saved[2][64];
+    const char *keys[] = {"s1159", "s2359"};
+    for (int i = 0; i < 2; ++i)
+        GetProfileStringA("intl", keys[i], "", saved[i], sizeof saved[i]);
+    WriteProfileStringA("intl", "s1159", "morning");
+    WriteProfileStringA("intl", "s2359", "evening");
+    const kr::DateTimeSettings read = kr::ReadDateTimeSettings();
+    for (int i = 0; i < 2; ++i)
+        WriteProfileStringA("intl", keys[i], *saved[i] ? saved[i] : nullptr);
+    EXPECT_STREQ("morn", read.morning);
+    EXPECT_STREQ("even", read.afternoon);
 }
