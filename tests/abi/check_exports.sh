@@ -5,14 +5,13 @@
 # information of those that have virtual members (and nothing else of
 # C++), and imports no runtime DLL of the toolchain (the runtime is linked
 # in).
-# Usage: [EXPORT_CLASSES=pattern] check_exports.sh krutil.def a.dll [b.dll ...]
+# Usage: EXPORT_CLASSES=pattern check_exports.sh krutil.def a.dll [b.dll ...]
 set -u
 def=$1; shift
 want=$(sed -n '/^EXPORTS/,$p' "$def" | grep -v '^EXPORTS' | sed 's/;.*//' |
        awk 'NF { sub(/@.*/, "", $1); print $1 }' | sort)
-classes='9CCalCovar|17CLinearRegression|10CDriveCombo'
-# Another DLL names its own classes (mangled-name prefixes, "|"-separated).
-if [ -n "${EXPORT_CLASSES:-}" ]; then classes=$EXPORT_CLASSES; fi
+# The DLL's exported classes as mangled-name prefixes, "|"-separated.
+classes=${EXPORT_CLASSES:?set EXPORT_CLASSES to the exported classes, e.g. 9CCalCovar}
 status=0
 for dll in "$@"; do
   if [ ! -f "$dll" ]; then echo "missing: $dll"; status=1; continue; fi
