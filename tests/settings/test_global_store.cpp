@@ -1,33 +1,47 @@
 // The global store through the DLL: seeding from and writing back to the
-// real KESTRUNE.INI, typed values, bad input and out-of-memory paths.
+// real KESTRUNE.INI, limits, typed values and out-of-memory paths.
 #include <gtest/gtest.h>
 
-#include <limits.h>
 #include <string.h>
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "krsettings.h"
+#include "support/alloc_sweep.h"
 #include "support/box_answerer.h"
 #include "support/test_control.h"
 #include "support/work_dir.h"
 
-using krtest::IniFilePath;
 using krtest::ReadIniValue;
 
 namespace {
 
-long UseCount()
+void Release()
 {
-    return static_cast<long>(KrutilTestControl(KRTEST_STORE_USE_COUNT, 0));
+    while (KrutilTestControl(KRTEST_STORE_USE_COUNT, 0) > 0)
+        FreeGlobal(0);
 }
 
-void FailAt(long nth, bool onwards = false)
+int Set(const std::string &section, const std::string &key, std::string value, int create = 1)
 {
-    KrutilTestControl(onwards ? KRTEST_MEM_FAIL_FROM : KRTEST_MEM_FAIL_AT, nth);
+    return SetGlobalString(section.c_str(), key.c_str(), &value[0], create);
+}
+
+// A read into `size` bytes followed by a canary; lists keep their NULs.
+std::string Get(const char *section, const char *key, const char *def = nullptr, int size = 600,
+                int *result = nullptr)
+{
+    char out[700];
+    memset(out, '#', sizeof out);
+    const int r = GetGlobalString(section, key, def, out, size);
+    const short used = static_cast<short>(size) > 0 ? static_cast<short>(size) : 0;
+    EXPECT_EQ('#', out[used]) << "written past " << used << " bytes";
+    if (result)
+        *result = r;
+    return r >= 0 && (!section || !key) ? std::string(out, r) : std::string(out, strnlen(out, used));
 }
 
 // Every test starts without a store and without KESTRUNE.INI.
@@ -36,372 +50,181 @@ protected:
     void SetUp() override
     {
         Release();
-        SetFileAttributesA(IniFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(IniFilePath().c_str());
+        DeleteFileA(krtest::IniFilePath().c_str());
     }
-    void TearDown() override
-    {
-        FailAt(0);
-        KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, 0);
-        Release();
-    }
-    static void Release()
-    {
-        while (UseCount() > 0)
-            FreeGlobal(0);
-    }
-
-    static int Set(const char *section, const char *key, std::string value, int create = 1)
-    {
-        return SetGlobalString(section, key, &value[0], create);
-    }
-    static std::string Get(const char *section, const char *key, const char *def = nullptr, int *result = nullptr)
-    {
-        char out[600] = "";
-        const int r = GetGlobalString(section, key, def, out, sizeof out);
-        if (result)
-            *result = r;
-        return r >= 0 && (!section || !key) ? std::string(out, r) : std::string(out);
-    }
-    static std::string StoredText(const char *key)
-    {
-        return Get("Values", key);
-    }
+    void TearDown() override { Release(); }
 };
-
-// The table, as the suite spells it: section, then its keys in order.
-const char *const kTable[][2] = {
-    {"SystemList", "RAW,PROJECT,ACQUISITION,PEAK_DB,SCAN_DB,NAME_DB,LIBRARY_DB,FIND_DB,EPAL,Acquisition,Tuning,"
-                   "Reference,QUANCAL_DB,SavedCalibration,MACRO,Error,PEP_MOD_DB,NUC_MOD_DB,PEP_DATA,PEP_EMBL,"
-                   "PEP_FASTA,NUC_DATA,NUC_EMBL,PEP_ELEM_DB,METHOD_DB,CURVE_DB,STRUCT_DB,SYNONYM_DB,MS_FUNC_DB,"
-                   "SAMPLES_DB,TUNE_DB,INLET,PROBE_DB,DCI_DB,SOLIDS_PRB_DB,TSP_DB,ASAMP_DB,GCAS_DB,GC_DB,LC_DB,"
-                   "LCAS_DB,EPAL,Tuning,Reference,AirReference,SavedCalibration,Error,ROBOT_DB,MACRO,WINDOW_POS,"
-                   "PointSpreadFunction,AppliedCalibration,PTABLE_DB,SavedPPCalibration,DeadTimeCorrection,METHOD_DB"},
-    {"RawFileHeader", "RawDataDate,RawDataTime,SignatureUser,SignatureDate,SignatureReason,Job,Task,UserName,"
-                      "Laboratory,Instrument,Conditions,SampleText,SampleID,Submitter,BottleNumber,TraceCompound,"
-                      "TraceComments,TraceFormula,CalFileName"},
-    {"Spectrum", "BasePeakIntensity,BasePeakMass,NormalizeIntensity,NormalizeMass,Retention Time,TotalIonCurrent,"
-                 "ProcessSignatureUser,ProcessSignatureDate,ProcessSignatureReason"},
-    {"FunctionTOF", "FunctionType,InstrumentMode,SamplingRate,IntroMethod,LaserID,PrecursorMass,GateMass,"
-                    "GateWidth,GateSwitch,FocusVolt,SourceVolt,GasCellVolt,ExtractionVolt,ExtractionPulseVolt,"
-                    "ScanLaw,HighMass,LowMass,SuppressionMass"},
-    {"SpectrumTOF", "LinearDetectorVolt,LinearSensitivity,ReflectLensVolt,ReflectDetectorVolt,ReflectSensitivity,"
-                    "LaserRepetitionRate,CoarseLaserControl,FineLaserControl,LaserAimXPos,LaserAimYPos,"
-                    "NumShotsSummed,NumShotsPerformed,SegmentNumber,Reference Scan,CurrentTFMWell,SegmentType,"
-                    "SourceRegion1,SourceRegion2,ReflectronFieldLength,ReflectronLength,ReflectronVolt,"
-                    "SamplePlateVolt,ReflectronFieldLengthAlt,ReflectronLengthAlt,PSDMajorStepConst,"
-                    "PSDMinorStepConst,PSDFactor1"},
-    {"SpectrumQTOF", "SamplingConeVoltage,TrapCollisionEnergy,TransferCollisionEnergy,PusherFrequency,SetMass,"
-                     "UseLockMassCorrection,LockMassCorrection,UseTempCorrection,TempCorrection,TempCoefficient,"
-                     "FaimsCV,MinDriftTime,MaxDriftTime"},
-    {"Acquisition", "GCFileName,ASFileName,DCIFileName,ProbeFileName,TSPFilename,AcquisitionStatus,"
-                    "IonizationMode,ScanFunction,DigitisationRate,FunctionMass,Instrument"},
-    {"Library", "ForRating,RevRating,Hits,NumHits,CAS,CompoundName,MolecularWeight"},
-    {"User", "Mass1Intensity,Mass2Intensity,UserName,SampleText,Laboratory,Conditions,Job,Task"},
-    {"General", "CurrentTime,CurrentDate,RawDataTime,RawDataData,ErrorMessage,ErrorCode"},
-    {"Find", "EntryNum,MAT,FOR,REV,Diff,Area,Flags,Found,Predicted,QM,Name"},
-    {"PSDSettings", "PSDMethod,PSDRAW,PSDCalMethod,PSDCalibration,PSDText,PSDUseRaw,PSDStitch"},
-};
-
-// Keys of a section once each, in the order they first occur; with
-// ignoreCase, as the INI file holds them (the profile functions take
-// ACQUISITION and Acquisition for one key).
-std::vector<std::string> UniqueKeys(const std::string &list, bool ignoreCase)
-{
-    std::vector<std::string> unique;
-    for (size_t start = 0, end; start <= list.size(); start = end + 1) {
-        end = std::min(list.find(',', start), list.size());
-        const std::string key = list.substr(start, end - start);
-        if (std::none_of(unique.begin(), unique.end(), [&](const std::string &seen) {
-                return ignoreCase ? lstrcmpiA(seen.c_str(), key.c_str()) == 0 : seen == key;
-            }))
-            unique.push_back(key);
-    }
-    return unique;
-}
-
-QZFILE Record(short number, const char *directory, const char *name, const char *extension, long value1,
-              long value2)
-{
-    QZFILE file{number, {}, {}, {}, value1, value2};
-    strcpy(file.directory, directory);
-    strcpy(file.name, name);
-    strcpy(file.extension, extension);
-    return file;
-}
 
 } // namespace
 
-TEST_F(GlobalStore, EachInitNeedsAFreeAndEveryFreeWritesBack)
+TEST_F(GlobalStore, EachInitNeedsAFreeEveryFreeWritesBackAndTheLastFreesTheBlock)
 {
+    KrutilTestControl(KRTEST_MEM_FAIL_AT, 1); // a failed creation leaves no store
+    EXPECT_EQ(0, Set("S", "K", "v"));
+    EXPECT_EQ(0, KrutilTestControl(KRTEST_STORE_USE_COUNT, 0));
     EXPECT_EQ(1, InitGlobal(0));
     EXPECT_EQ(0, InitGlobal(0));
-    EXPECT_EQ(2, UseCount());
     Set("SystemList", "RAW", "first");
     Set("Custom", "Key", "kept while the store lives");
     EXPECT_EQ(1, FreeGlobal(0));
     EXPECT_EQ("first", ReadIniValue("SystemList", "RAW"));
-    EXPECT_EQ("kept while the store lives", Get("Custom", "Key"));
     Set("SystemList", "RAW", "second");
     EXPECT_EQ(1, FreeGlobal(0));
-    EXPECT_EQ(0, UseCount());
+    EXPECT_EQ(0, KrutilTestControl(KRTEST_STORE_USE_COUNT, 0));
     EXPECT_EQ("second", ReadIniValue("SystemList", "RAW"));
     EXPECT_EQ(1, FreeGlobal(0)); // without a store: nothing to do
-
-    int result = 0;
-    EXPECT_EQ("gone", Get("Custom", "Key", "gone", &result)); // a fresh store, seeded again
-    EXPECT_EQ(-1, result);
+    EXPECT_EQ("gone", Get("Custom", "Key", "gone")); // a fresh store, seeded again
     EXPECT_EQ("second", Get("SystemList", "RAW"));
-    EXPECT_EQ(1, UseCount());
-}
-
-TEST_F(GlobalStore, SeedsEveryTableRowInOrderAndWritesEveryKeyBack)
-{
-    krtest::WriteTextFile(IniFilePath(), "[SystemList]\r\nRAW=E:\\run01.raw\r\nPROJECT=E:\\Demo.PRO\r\n");
-    EXPECT_EQ("E:\\run01.raw", Get("SystemList", "RAW"));
-    EXPECT_EQ("E:\\Demo.PRO", Get("SystemList", "PROJECT"));
-    EXPECT_EQ(1, UseCount());
-    Set("Spectrum", "Retention Time", "12.5");
-
-    std::string sections, written;
-    for (const auto &row : kTable) {
-        sections += std::string(row[0]) + '\0';
-        std::string keys;
-        for (const std::string &key : UniqueKeys(row[1], false))
-            keys += key + '\0';
-        EXPECT_EQ(keys, Get(row[0], nullptr)) << row[0];
-        // Every key lands in the file, empty or not, in table order.
-        written += std::string("[") + row[0] + "]\r\n";
-        for (const std::string &key : UniqueKeys(row[1], true))
-            written += key + "=" + Get(row[0], key.c_str()) + "\r\n";
-    }
-    EXPECT_EQ(sections, Get(nullptr, nullptr));
-    FreeGlobal(0);
-    EXPECT_EQ(written, krtest::ReadTextFile(IniFilePath()));
-}
-
-TEST_F(GlobalStore, OddOrUnusableIniFilesSeedWhatTheyHold)
-{
-    krtest::WriteTextFile(IniFilePath(), "garbage line\r\n[SystemList]\r\nno equals here\r\nRAW=x=y\r\n[\r\n=\r\n");
-    EXPECT_EQ("x=y", Get("SystemList", "RAW"));
-    EXPECT_EQ("", Get("SystemList", "PROJECT"));
-    Release();
-    krtest::WriteTextFile(IniFilePath(), "");
-    EXPECT_EQ("", Get("SystemList", "RAW"));
-    EXPECT_EQ(1, Set("SystemList", "RAW", "after an empty file"));
-    Release();
-    // A directory where the file should be: every profile call fails.
-    // (A read-only attribute would not do: the tests run as root.)
-    DeleteFileA(IniFilePath().c_str());
-    CreateDirectoryA(IniFilePath().c_str(), nullptr);
-    EXPECT_EQ("", Get("SystemList", "RAW"));
-    EXPECT_EQ(1, Set("SystemList", "RAW", "new"));
     EXPECT_EQ(1, FreeGlobal(0));
-    EXPECT_EQ(0, UseCount());
-    RemoveDirectoryA(IniFilePath().c_str());
+    const size_t heap = krtest::BusyHeapBytes(); // a store made and freed again leaves nothing behind
+    InitGlobal(0);
+    FreeGlobal(0);
+    EXPECT_EQ(heap, krtest::BusyHeapBytes());
 }
 
-TEST_F(GlobalStore, StringArgumentsAtTheirLimits)
+TEST_F(GlobalStore, SeedsEverySystemListKeyAndWritesEachOneBack)
 {
-    EXPECT_EQ(0, SetGlobalString(nullptr, "K", const_cast<char *>(""), 1));
-    EXPECT_EQ(0, SetGlobalString("S", nullptr, const_cast<char *>(""), 1));
-    EXPECT_EQ(0, SetGlobalString("S", "K", nullptr, 1));
-    Set("S", "K", "value");
-    char out[8] = "#######";
-    EXPECT_EQ(-1, GetGlobalString("S", "K", nullptr, out, 0));
-    EXPECT_EQ(-1, GetGlobalString("S", "K", nullptr, out, -3));
-    EXPECT_EQ(-1, GetGlobalString("S", "K", nullptr, out, 0x10000)); // 0 as a 16-bit size
-    EXPECT_EQ(-1, GetGlobalString("S", "K", nullptr, nullptr, 8));
-    EXPECT_STREQ("#######", out);
-    EXPECT_EQ(0, GetGlobalString("S", "K", nullptr, out, 1));
-    EXPECT_STREQ("", out);
-    EXPECT_EQ(3, GetGlobalString("S", "K", nullptr, out, 0x10004)); // 4 as a 16-bit size
-    EXPECT_STREQ("val", out);
+    krtest::WriteTextFile(krtest::IniFilePath(), "[SystemList]\r\nRAW=E:\\run01.raw\r\n");
+    EXPECT_EQ("E:\\run01.raw", Get("SystemList", "RAW"));
+    Set("Spectrum", "Retention Time", "12.5");
+    EXPECT_EQ(1, UpdateGlobal(0));
+    // The sections in table order with their key counts (a key the table
+    // lists twice is held once), every key written back, empty or not.
+    std::string shape;
+    const std::string sections = Get(nullptr, nullptr);
+    for (size_t at = 0; at < sections.size(); at = sections.find('\0', at) + 1) {
+        const char *section = &sections[at];
+        const std::string keys = Get(section, nullptr);
+        for (size_t key = 0; key < keys.size(); key = keys.find('\0', key) + 1)
+            EXPECT_EQ(Get(section, &keys[key]), ReadIniValue(section, &keys[key])) << &keys[key];
+        shape += section + (":" + std::to_string(std::count(keys.begin(), keys.end(), '\0'))) + ",";
+    }
+    EXPECT_EQ("SystemList:49,RawFileHeader:19,Spectrum:9,FunctionTOF:18,SpectrumTOF:27,SpectrumQTOF:13,"
+              "Acquisition:11,Library:7,User:8,General:6,Find:11,PSDSettings:7,", shape);
+    EXPECT_EQ("|", ReadIniValue("SpectrumTOF", "Reference Scan") + "|" + ReadIniValue("General", "RawDataData"));
 }
 
-TEST_F(GlobalStore, LongsAndDoublesInTheirTextForms)
+TEST_F(GlobalStore, NamesSizesAndValuesAtTheirLimits)
+{
+    const std::string section31(31, 's'), key128(128, 'k');
+    EXPECT_EQ(1, Set(section31, key128, "at both limits"));
+    EXPECT_EQ("at both limits", Get(section31.c_str(), key128.c_str()));
+    // Refused, storing nothing: what create 0 would make, names too long or
+    // holding the characters that end them, line breaks.
+    const struct { std::string section, key, value; int create; } refused[] = {
+        {section31, "K", "v", 0}, {"S", key128, "v", 0}, {section31 + "s", "K", "v", 1}, {"a]b", "K", "v", 1},
+        {"a\nb", "K", "v", 1},    {"S", key128 + "k", "v", 1}, {"S", "a=b", "v", 1}, {"S", "a\rb", "v", 1},
+        {"S", "K", "a\rb", 1},    {"S", "K", "a\nb", 1},
+    };
+    for (const auto &row : refused) {
+        EXPECT_EQ(0, Set(row.section, row.key, row.value, row.create)) << row.section << "/" << row.key;
+        EXPECT_EQ("-", Get(row.section.c_str(), row.key.c_str(), "-")) << row.section << "/" << row.key;
+    }
+    EXPECT_EQ(0, SetGlobalString(nullptr, "K", const_cast<char *>("v"), 1));
+    std::string value(600, 'v'); // cut to the line's limit in the caller's own string
+    EXPECT_EQ(1, SetGlobalString("Cut", "TenLetters", &value[0], 1));
+    EXPECT_EQ(498u, strlen(value.c_str()));
+    EXPECT_EQ(std::string(498, 'v'), Get("Cut", "TenLetters"));
+
+    for (const char *key : {"ABC", "AB", "XAB"})
+        Set("SystemList", key, key);
+    Set("S", "a", "b=c");
+    Set("S", "K", "abcdef");
+    const struct { const char *section, *key, *def; int size; std::string out; int result; } reads[] = {
+        {"SystemList", "AB", nullptr, 600, "AB", 2}, {"SystemList", "B", "-", 600, "-", -1},
+        {"systemlist", "AB", "-", 600, "-", -1},     {"System", "AB", "-", 600, "-", -1},
+        {"S", "a", nullptr, 600, "b=c", 3},          {"S", "Missing", "long default", 4, "lon", -1},
+        {"S", "K", nullptr, 0x10004, "abc", 3},      {"S", "K", "-", 0x10000, "", -1}, // sizes are 16-bit
+        // Lists stop once size - 2 bytes are written, the last name cut.
+        {"S", nullptr, nullptr, 3, std::string("a\0", 2), 2},
+        {nullptr, nullptr, nullptr, 16, std::string("SystemList\0RawF\0", 16), 16},
+    };
+    for (const auto &row : reads) {
+        int result = 0;
+        EXPECT_EQ(row.out, Get(row.section, row.key, row.def, row.size, &result)) << row.section << "/" << row.key;
+        EXPECT_EQ(row.result, result) << row.section << "/" << row.key << " in " << row.size;
+    }
+}
+
+TEST_F(GlobalStore, TypedValuesInTheirTextForms)
 {
     long number = 99;
-    EXPECT_EQ(0, GetGlobalLong("Values", "Missing", 42, &number));
-    EXPECT_EQ(0, number);
     Set("Values", "Empty", "");
-    number = 99;
     EXPECT_EQ(1, GetGlobalLong("Values", "Empty", 42, &number));
     EXPECT_EQ(0, number);
-    EXPECT_EQ(1, SetGlobalLong("Values", "Min", LONG_MIN, 1));
-    EXPECT_EQ("-2147483648", StoredText("Min"));
-    EXPECT_EQ(1, GetGlobalLong("Values", "Min", 0, &number));
-    EXPECT_EQ(LONG_MIN, number);
-
+    EXPECT_EQ(0, GetGlobalLong("Values", "Empty", 0, nullptr));
     double real = 9;
-    EXPECT_EQ(1, SetGlobalDouble("Values", "Half", 1.5, 1));
-    EXPECT_EQ("1.50000000", StoredText("Half"));
-    EXPECT_EQ(1, SetGlobalDouble("Values", "Huge", 1e32, 1));
-    EXPECT_EQ(31u, StoredText("Huge").size());
+    EXPECT_EQ(1, SetGlobalDouble("Values", "Huge", 1e32, 1)); // its first 31 characters
     EXPECT_EQ(1, GetGlobalDouble("Values", "Huge", 0.0, &real));
     EXPECT_EQ(1e30, real);
-    EXPECT_EQ(0, GetGlobalDouble("Values", "Missing", 7.0, &real));
-    EXPECT_EQ(0.0, real);
-    EXPECT_EQ(0, GetGlobalLong("Values", "Min", 0, nullptr));
-}
 
-TEST_F(GlobalStore, FileRecordsInTheirTextForms)
-{
-    QZFILE file = Record(-1, "E:\\data\\", "run01", "raw", 7, -8);
-    EXPECT_EQ(1, SetGlobalFile("Values", "File", &file, 1));
-    EXPECT_EQ("65535,E:\\data\\,run01,raw,7,-8", StoredText("File"));
-    QZFILE read;
-    memset(&read, 0x5A, sizeof read);
-    EXPECT_EQ(1, GetGlobalFile("Values", "File", nullptr, &read));
-    EXPECT_EQ(0, memcmp(&file, &read, sizeof file));
-
-    QZRAWFILE raw;
-    EXPECT_EQ(1, GetGlobalRawFile("Values", "File", nullptr, &raw)); // six fields only
-    EXPECT_EQ(0, memcmp(&file, &raw.file, sizeof file));
-    EXPECT_EQ(1, raw.index1);
-    EXPECT_EQ(0, raw.index2);
-    raw.index1 = 3;
-    raw.index2 = -2;
+    QZRAWFILE raw{{-1, "E:\\data\\", "run01", "raw", 7, -8}, 3, -2}, read;
     EXPECT_EQ(1, SetGlobalRawFile("Values", "Raw", &raw, 1));
-    EXPECT_EQ("65535,E:\\data\\,run01,raw,7,-8,3,65534", StoredText("Raw"));
-    QZRAWFILE rawRead;
-    EXPECT_EQ(1, GetGlobalRawFile("Values", "Raw", &raw, &rawRead));
-    EXPECT_EQ(0, memcmp(&raw, &rawRead, sizeof raw));
-    EXPECT_EQ(0, GetGlobalRawFile("Values", "Missing", &raw, &rawRead));
-    EXPECT_EQ(0, rawRead.index1);
-}
-
-TEST_F(GlobalStore, RecordsWithCommasOrWithoutRoomReadBackAsTheirText)
-{
-    QZFILE file = Record(0, "E:\\a,b\\", "n", "x", 5, 0);
-    EXPECT_EQ(1, SetGlobalFile("Values", "Comma", &file, 1));
-    QZFILE read;
-    GetGlobalFile("Values", "Comma", nullptr, &read);
-    EXPECT_STREQ("E:\\a", read.directory); // every later field shifts
-    EXPECT_STREQ("b\\", read.name);
-    EXPECT_STREQ("n", read.extension);
-    EXPECT_EQ(0, read.value1); // atol of "x"
-    EXPECT_EQ(5, read.value2);
-
-    // Whole arrays without a NUL: the text would not fit a line, so nothing
-    // is stored rather than a cut record.
-    memset(file.directory, 'd', sizeof file.directory);
-    memset(file.name, 'n', sizeof file.name);
-    memset(file.extension, 'e', sizeof file.extension);
-    EXPECT_EQ(0, SetGlobalFile("Values", "Full", &file, 1));
-    int result = 0;
-    Get("Values", "Full", nullptr, &result);
-    EXPECT_EQ(-1, result);
-    file.directory[259] = '\0';
-    file.name[240] = '\0';
-    file.extension[0] = '\0';
-    EXPECT_EQ(0, SetGlobalFile("Values", "Long", &file, 1)); // 507 characters: the line holds 504
-    file.name[230] = '\0';
+    EXPECT_EQ("65535,E:\\data\\,run01,raw,7,-8,3,65534", Get("Values", "Raw"));
+    memset(&read, 0x5A, sizeof read);
+    EXPECT_EQ(1, GetGlobalRawFile("Values", "Raw", nullptr, &read));
+    EXPECT_EQ(0, memcmp(&raw, &read, sizeof raw));
+    EXPECT_EQ(1, SetGlobalFile("Values", "File", &raw.file, 1));
+    EXPECT_EQ(1, GetGlobalRawFile("Values", "File", nullptr, &read)); // six fields: index1 1, index2 0
+    EXPECT_EQ("1,0", std::to_string(read.index1) + "," + std::to_string(read.index2));
+    // Whole arrays without a NUL do not fit the text at all; the line of
+    // "Long" holds 504 characters: a record of 505 is refused, not cut.
+    memset(&raw, 'f', sizeof raw);
+    EXPECT_EQ(0, SetGlobalRawFile("Values", "Long", &raw, 1));
+    QZFILE file{0, "", "", "", 5, 0};
+    memset(file.directory, 'd', 259);
+    memset(file.name, 'n', 238);
+    EXPECT_EQ(0, SetGlobalFile("Values", "Long", &file, 1));
+    file.name[237] = '\0';
     EXPECT_EQ(1, SetGlobalFile("Values", "Long", &file, 1));
-    GetGlobalFile("Values", "Long", nullptr, &read);
-    EXPECT_EQ(259u, strlen(read.directory));
-    EXPECT_EQ(230u, strlen(read.name));
+    EXPECT_EQ(1, GetGlobalFile("Values", "Long", nullptr, &raw.file));
+    EXPECT_EQ(0, memcmp(&file, &raw.file, sizeof file));
 }
-
-TEST_F(GlobalStore, CreationFailureLeavesNoStore)
-{
-    FailAt(1);
-    EXPECT_EQ(0, InitGlobal(0));
-    EXPECT_EQ(0, UseCount());
-    FailAt(1);
-    int result = 0;
-    Get("SystemList", "RAW", "default", &result);
-    EXPECT_EQ(-1, result);
-    long number = 5;
-    FailAt(1);
-    EXPECT_EQ(0, GetGlobalLong("SystemList", "RAW", 1, &number));
-    EXPECT_EQ(0, number);
-    FailAt(1);
-    EXPECT_EQ(0, Set("S", "K", "v"));
-    EXPECT_EQ(0, UseCount());
-}
-
-TEST_F(GlobalStore, LockFailureIsReportedWithTheDefaultCaption)
-{
-    Set("S", "K", "kept");
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                 nullptr, nullptr, nullptr);
-    SetFocus(owner);
-    krtest::BoxAnswerer answerer;
-    KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, reinterpret_cast<INT_PTR>(&krtest::BoxAnswerer::Observe));
-    int result = 0;
-    FailAt(1);
-    Get("S", "K", nullptr, &result);
-    EXPECT_EQ(-1, result);
-    FailAt(1);
-    EXPECT_EQ(0, Set("S", "K", "lost"));
-    FailAt(0);
-    ASSERT_EQ(2u, answerer.Boxes().size());
-    for (const krtest::ShownBox &box : answerer.Boxes()) {
-        EXPECT_EQ("Out of memory", box.text);
-        EXPECT_EQ("(null)", box.caption);
-        EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), box.style);
-        EXPECT_EQ(owner, box.owner);
-        EXPECT_EQ("Error", box.shownCaption);
-        EXPECT_EQ("Out of memory", box.shownText);
-    }
-    EXPECT_EQ("kept", Get("S", "K"));
-    DestroyWindow(owner);
-}
-
-namespace {
-
-using Model = std::map<std::pair<std::string, std::string>, std::string>;
-
-// A day's work for the store: creation and seeding, new sections and keys,
-// values growing and shrinking, typed values, reads. Every write that
-// succeeds is noted in the model.
-void Workload(Model &model)
-{
-    InitGlobal(0);
-    auto set = [&](const std::string &section, const std::string &key, std::string value) {
-        if (SetGlobalString(section.c_str(), key.c_str(), &value[0], 1))
-            model[{section, key}] = value;
-    };
-    for (int i = 0; i < 12; ++i)
-        set("Custom" + std::to_string(i % 3), "Key" + std::to_string(i), std::string(i * 20, static_cast<char>('a' + i)));
-    set("Custom0", "Key3", "short again");
-    set("SystemList", "RAW", "E:\\data\\run01.raw");
-    set("Custom1", "Key1", std::string(400, 'z'));
-    if (SetGlobalLong("Typed", "Long", -5, 1))
-        model[{"Typed", "Long"}] = "-5";
-    if (SetGlobalDouble("Typed", "Double", 2.25, 1))
-        model[{"Typed", "Double"}] = "2.25000000";
-    char out[600];
-    for (const auto &entry : model)
-        GetGlobalString(entry.first.first.c_str(), entry.first.second.c_str(), nullptr, out, sizeof out);
-}
-
-} // namespace
 
 TEST_F(GlobalStore, FailingEveryMemoryCallInTurnLosesNothingWritten)
 {
+    // Profile calls on a directory fail at once, without file work.
+    CreateDirectoryA(krtest::IniFilePath().c_str(), nullptr);
     krtest::BoxAnswerer answerer;
     KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, reinterpret_cast<INT_PTR>(&krtest::BoxAnswerer::Observe));
-    long nth = 1;
-    for (;; ++nth) {
-        Release();
-        Model model;
-        answerer.Clear();
-        FailAt(nth);
-        Workload(model);
-        const long failures = static_cast<long>(KrutilTestControl(KRTEST_MEM_FAILURES, 0));
-        FailAt(0);
-        for (const auto &entry : model)
-            ASSERT_EQ(entry.second, Get(entry.first.first.c_str(), entry.first.second.c_str()))
-                << "failing call " << nth << ": [" << entry.first.first << "] " << entry.first.second;
-        ASSERT_EQ(1, Set("After", "Failure", "usable")) << "failing call " << nth;
-        ASSERT_EQ("usable", Get("After", "Failure")) << "failing call " << nth;
+    // Creation and seeding on a first read, new sections and keys, values
+    // growing and shrinking, every typed form: what the store took reads back.
+    std::map<std::pair<std::string, std::string>, std::string> stored;
+    auto note = [&](int result, const std::string &section, const std::string &key, const std::string &text) {
+        if (result)
+            stored[{section, key}] = text;
+    };
+    const QZRAWFILE raw{{3, "E:\\data\\", "run01", "raw", 7, -8}, 2, 5};
+    const auto workload = [&] {
+        long number = 1; // not there yet: 0 and cleared, whatever the default
+        EXPECT_EQ(0, GetGlobalLong("Typed", "Long", 7, &number));
+        EXPECT_EQ(0, number);
+        for (int i = 0; i < 12; ++i) {
+            const std::string section = "Custom" + std::to_string(i % 3), key = "Key" + std::to_string(i);
+            note(Set(section, key, std::string(i * 20, 'a' + i)), section, key, std::string(i * 20, 'a' + i));
+        }
+        note(Set("Custom0", "Key3", "short again"), "Custom0", "Key3", "short again");
+        note(SetGlobalLong("Typed", "Long", -5, 1), "Typed", "Long", "-5");
+        note(SetGlobalDouble("Typed", "Double", 2.25, 1), "Typed", "Double", "2.25000000");
+        note(SetGlobalFile("Typed", "File", &raw.file, 1), "Typed", "File", "3,E:\\data\\,run01,raw,7,-8");
+        note(SetGlobalRawFile("Typed", "Raw", &raw, 1), "Typed", "Raw", "3,E:\\data\\,run01,raw,7,-8,2,5");
+    };
+    std::set<std::string> shown; // caption, as shown, text, as shown, style
+    const long calls = krtest::SweepAllocations(workload, [&](long, bool) {
+        for (const auto &entry : stored)
+            ASSERT_EQ(entry.second, Get(entry.first.first.c_str(), entry.first.second.c_str())) << entry.first.second;
+        ASSERT_EQ(1, Set("After", "Failure", "usable"));
         for (const krtest::ShownBox &box : answerer.Boxes())
-            EXPECT_EQ("Out of memory", box.shownText) << "failing call " << nth;
-        if (failures == 0)
-            break;
-    }
-    RecordProperty("memory_calls", static_cast<int>(nth - 1));
-    EXPECT_GT(nth, 200); // creation, every seeded row's lock, the growths
+            shown.insert(box.caption + "/" + box.shownCaption + "/" + box.text + "/" + box.shownText + "/" +
+                         std::to_string(box.style));
+        Release();
+        stored.clear();
+        answerer.Clear();
+    });
+    EXPECT_GT(calls, 200); // creation, every seeded row's lock, the growths
+    EXPECT_EQ((std::set<std::string>{"(null)/Error/Out of memory/Out of memory/16", // the default caption
+                                     "FindLine/FindLine/Out of memory/Out of memory/16",
+                                     "SetString/SetString/Out of memory/Out of memory/16"}),
+              shown);
+    RemoveDirectoryA(krtest::IniFilePath().c_str());
 }

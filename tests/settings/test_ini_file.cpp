@@ -1,133 +1,220 @@
-// The working directory and KESTRUNE.INI, read back from the real file.
+// KESTRUNE.INI in the working directory, read back from the real file, and
+// window placements in it: single windows, MDI children and whole desktops.
 #include <gtest/gtest.h>
 
-#include <string.h>
-
 #include <string>
+#include <vector>
 
 #include "krsettings.h"
 #include "support/work_dir.h"
 
-using krtest::IniFilePath;
 using krtest::ReadIniValue;
-using krtest::WorkDir;
 
 namespace {
 
-std::string WorkingDir()
+HWND CreateTopLevel(int x, int y, int cx, int cy)
 {
-    char dir[MAX_PATH];
-    EXPECT_EQ(1, GetKestruneWorkingDir(dir));
-    return dir;
+    return CreateWindowExA(0, "STATIC", "top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, cx, cy, nullptr, nullptr,
+                           nullptr, nullptr);
 }
 
-// Reads through GetIniString into a buffer of `size` bytes followed by canaries.
-std::string IniString(const char *section, const char *key, const char *def, short size = 256)
+// A frame with its MDI client; `record` keeps the last child's create record.
+struct MdiFrame {
+    MdiFrame()
+    {
+        WNDCLASSA child{}; // registering it again fails harmlessly
+        child.lpfnWndProc = DefMDIChildProcA;
+        child.lpszClassName = "KrTestChildWClass";
+        RegisterClassA(&child);
+        CLIENTCREATESTRUCT ccs{nullptr, 1000};
+        client = CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 880, 640, frame, nullptr,
+                                 nullptr, &ccs);
+    }
+    ~MdiFrame() { DestroyWindow(frame); }
+    HWND Child(const char *section, const char *key)
+    {
+        record = MDICREATESTRUCTA{"KrTestChildWClass", key, nullptr, 0, 0, 0, 0, WS_OVERLAPPEDWINDOW, 0};
+        return IniCreateMDIWnd(client, section, key, &record);
+    }
+
+    HWND frame = CreateTopLevel(0, 0, 900, 700), client;
+    MDICREATESTRUCTA record;
+};
+
+// A placement's fields in order, so that a failed comparison shows them all.
+std::vector<long> Fields(const INIWINDPOS &p)
 {
-    char out[600];
-    memset(out, '#', sizeof out);
-    const int count = GetIniString(section, key, def, out, size);
-    EXPECT_EQ('#', out[size]) << "written past " << size << " bytes";
-    EXPECT_EQ(static_cast<int>(strlen(out)), count);
-    return out;
+    return {p.visible, p.show, p.left, p.top, p.right, p.bottom};
+}
+
+std::vector<long> Obtained(HWND window)
+{
+    INIWINDPOS pos;
+    EXPECT_EQ(1, ObtainWindPos(window, &pos));
+    return Fields(pos);
 }
 
 } // namespace
 
-TEST(WorkingDir, RecordedOnceAndMovedOnlyWhenAskedTo)
+TEST(IniFile, StaysInTheFirstWorkingDirectoryAndKeepsItsRules)
 {
-    EXPECT_EQ(WorkDir(), WorkingDir());
-    EXPECT_EQ(1, GetKestruneWorkingDir(nullptr));
-    EXPECT_EQ(1, InitIni(0)); // fixes the INI path, if no earlier call did
+    const auto WorkingDir = [] {
+        char dir[MAX_PATH];
+        EXPECT_EQ(1, GetKestruneWorkingDir(dir));
+        return std::string(dir);
+    };
+    EXPECT_EQ(krtest::WorkDir(), WorkingDir());
+    EXPECT_EQ(1, InitIni(0));
     const std::string sub = krtest::WorkPath("sub");
     CreateDirectoryA(sub.c_str(), nullptr);
     SetCurrentDirectoryA(sub.c_str());
-    EXPECT_EQ(WorkDir(), WorkingDir());
+    EXPECT_EQ(krtest::WorkDir(), WorkingDir());
     SetKestruneWorkingDir();
     EXPECT_EQ(sub, WorkingDir());
-
-    // The INI path stays where the first call that needed it put it.
-    EXPECT_EQ(1, InitIni(0));
-    char value[] = "here";
+    char value[] = "v";
     EXPECT_NE(0, SetIniString("Path", "Probe", value, 0));
-    EXPECT_EQ("here", ReadIniValue("Path", "Probe"));
-    EXPECT_FALSE(krtest::FileExists(sub + "\\KESTRUNE.INI"));
-
-    SetCurrentDirectoryA(WorkDir().c_str());
+    EXPECT_EQ("v", ReadIniValue("Path", "Probe")); // in the first working directory
+    SetCurrentDirectoryA(krtest::WorkDir().c_str());
     SetKestruneWorkingDir();
     EXPECT_EQ(1, FreeIni(1, 2));
     EXPECT_EQ(0, IsIniLoaded());
-}
 
-TEST(IniString, WritesAndReadsTheFile)
-{
-    char value[] = "TRUE,SW_SHOWNORMAL";
-    EXPECT_NE(0, SetIniString("Read Write", "Key One", value, 0));
-    EXPECT_NE(std::string::npos, krtest::ReadTextFile(IniFilePath()).find("[Read Write]\r\nKey One=TRUE,SW_SHOWNORMAL"));
-    EXPECT_EQ("TRUE,SW_SHOWNORMAL", IniString("Read Write", "Key One", "default"));
-    EXPECT_EQ("fallback", IniString("Nowhere", "Nothing", "fallback"));
-    EXPECT_EQ("", IniString("Nowhere", "Nothing", nullptr));
-    EXPECT_EQ("TRUE", IniString("Read Write", "Key One", nullptr, 5));
-    EXPECT_EQ("lon", IniString("Nowhere", "Nothing", "longer default", 4));
-    EXPECT_EQ("", IniString("Read Write", "Key One", "x", 1));
-    char out[4] = "###"; // unusable buffers read nothing
-    EXPECT_EQ(0, GetIniString("Cut", "Long", "x", out, 0));
-    EXPECT_EQ(0, GetIniString("Cut", "Long", "x", out, -5));
-    EXPECT_EQ(0, GetIniString("Cut", "Long", "x", nullptr, 4));
+    char out[8] = "###";
+    EXPECT_EQ(0, GetIniString("Nowhere", "Nothing", "x", out, 0)); // an unusable buffer reads nothing
     EXPECT_STREQ("###", out);
-}
-
-TEST(IniString, NamesMustBePlainPrintableText)
-{
-    char value[] = "v";
-    const std::string before = krtest::ReadTextFile(IniFilePath());
-    for (const char *key : {"tab\there", "line\nbreak", "\x80", "\x1F"})
+    EXPECT_EQ(0, GetIniString("Nowhere", "Nothing", nullptr, out, sizeof out));
+    EXPECT_STREQ("", out);
+    for (const char *key : {"tab\there", "\x1F", "\x80"})
         EXPECT_EQ(0, SetIniString("Names", key, value, 0)) << key;
     EXPECT_EQ(0, SetIniString("Caf\xE9", "key", value, 0));
-    EXPECT_EQ(before, krtest::ReadTextFile(IniFilePath()));
-
     EXPECT_NE(0, SetIniString("Names", "all ~ printable \x7F", value, 0));
-    EXPECT_EQ(WritePrivateProfileStringA("Names", "", "v", IniFilePath().c_str()),
+    EXPECT_EQ(WritePrivateProfileStringA("Names", "", "v", krtest::IniFilePath().c_str()),
               SetIniString("Names", "", value, 0));
-}
-
-TEST(IniString, ValuesAreCutTo512CharactersInTheCallersBuffer)
-{
-    std::string longValue(600, 'x');
+    std::string longValue(600, 'x'); // cut to 512 in the caller's buffer
     longValue[511] = 'y';
     EXPECT_NE(0, SetIniString("Long", "Value", &longValue[0], 0));
     EXPECT_EQ(std::string(511, 'x') + "y", ReadIniValue("Long", "Value"));
     EXPECT_EQ('\0', longValue[512]);
-    std::string exact(512, 'z');
-    EXPECT_NE(0, SetIniString("Long", "Exact", &exact[0], 0));
-    EXPECT_EQ(exact, ReadIniValue("Long", "Exact"));
+    // IsGCMD reads its flag once for the life of the process.
+    WritePrivateProfileStringA("Acquisition", "IsGCMD", "TRUE", krtest::IniFilePath().c_str());
+    EXPECT_EQ(1, IsGCMD());
+    WritePrivateProfileStringA("Acquisition", "IsGCMD", "FALSE", krtest::IniFilePath().c_str());
+    EXPECT_EQ(1, IsGCMD());
 }
 
-TEST(IniString, NullNamesListAndNullValuesRemove)
+TEST(IniWindPos, TextFormsWrittenAndRead)
 {
-    char a[] = "1", b[] = "2";
-    SetIniString("Listed", "First", a, 0);
-    SetIniString("Listed", "Second", b, 0);
-    char out[256];
-    const int count = GetIniString("Listed", nullptr, nullptr, out, sizeof out);
-    EXPECT_EQ(std::string("First\0Second\0\0", 14), std::string(out, count + 1));
-    GetIniString(nullptr, nullptr, nullptr, out, sizeof out);
-    bool found = false;
-    for (const char *p = out; *p; p += strlen(p) + 1)
-        found = found || strcmp(p, "Listed") == 0;
-    EXPECT_TRUE(found);
-
-    EXPECT_NE(0, SetIniString("Listed", "First", nullptr, 0));
-    EXPECT_EQ("<absent>", ReadIniValue("Listed", "First"));
-    EXPECT_EQ("2", ReadIniValue("Listed", "Second"));
-    EXPECT_NE(0, SetIniString("Listed", nullptr, nullptr, 0));
-    EXPECT_EQ(std::string::npos, krtest::ReadTextFile(IniFilePath()).find("[Listed]"));
+    const struct { INIWINDPOS pos; const char *text; } writes[] = {
+        {{1, 1, 10, 20, 610, 420}, "TRUE,SW_SHOWNORMAL,10,20,610,420"},
+        {{0, 2, -1, -2, 3, 4}, "FALSE,SW_SHOWMINIMIZED,-1,-2,3,4"},
+        {{7, 5, 1, 2, 3, 4}, "TRUE,SW_SHOWNORMAL,1,2,3,4"},
+    };
+    for (const auto &row : writes) {
+        EXPECT_EQ(1, SetIniWindPos("Windows", "Pos", &row.pos, 0));
+        EXPECT_EQ(row.text, ReadIniValue("Windows", "Pos"));
+    }
+    const INIWINDPOS def{0, 3, 1, 2, 3, 4};
+    const struct { const char *text; INIWINDPOS pos; int result; } reads[] = {
+        {"TRUE,SW_SHOWMINIMIZED,-5,-6,7,8", {1, 2, -5, -6, 7, 8}, 1},
+        {"true,SW_SHOWNORMAL,1,2,3,4", {0, 1, 1, 2, 3, 4}, 1}, // words are case-sensitive
+        {"TRUE", {1, 2, 0, 0, 100, 100}, 1},                   // the flag alone
+        {"TRUE,SW_SHOWNORMAL,10,x", {1, 1, 10, 0, 0, 0}, 1},   // missing numbers read 0
+        {",,TRUE,,SW_SHOWMAXIMIZED,,1,,,2,3,4,", {1, 3, 1, 2, 3, 4}, 1}, // empty fields do not count
+        {",,,", {}, 0},                                        // present but empty: no default
+        {nullptr, def, 1},                                     // absent: the default
+    };
+    INIWINDPOS pos;
+    for (const auto &row : reads) {
+        WritePrivateProfileStringA("Windows", "Pos", row.text, krtest::IniFilePath().c_str());
+        EXPECT_EQ(row.result, GetIniWindPos("Windows", "Pos", &def, &pos)) << row.text;
+        EXPECT_EQ(Fields(row.pos), Fields(pos)) << row.text;
+    }
+    EXPECT_EQ(0, GetIniWindPos("Windows", "Pos", nullptr, nullptr));
+    EXPECT_EQ(0, GetIniWindPos("Windows", nullptr, nullptr, &pos)); // would list names
+    EXPECT_EQ(0, SetIniWindPos("Windows", "Pos", nullptr, 0));
 }
 
-TEST(IsGCMD, ReadsTheFlagOnceForTheLifeOfTheProcess)
+TEST(IniCreateMDIWnd, OpensTheChildAsSavedToBeTakenAndRestoredAgain)
 {
-    WritePrivateProfileStringA("Acquisition", "IsGCMD", "TRUE", IniFilePath().c_str());
-    EXPECT_EQ(1, IsGCMD());
-    WritePrivateProfileStringA("Acquisition", "IsGCMD", "FALSE", IniFilePath().c_str());
-    EXPECT_EQ(1, IsGCMD());
+    // Taken in the client's coordinates. The client's class reads "MDIClient",
+    // not the exact "mdiclient" that selects WM_MDIRESTORE: a minimised or
+    // maximised child is taken normal and left hidden, like any window.
+    MdiFrame frame;
+    HWND child = nullptr;
+    for (const INIWINDPOS &saved : {INIWINDPOS{1, 3, 5, 5, 305, 205}, INIWINDPOS{1, 2, 5, 5, 305, 205},
+                                    INIWINDPOS{1, 1, 15, 25, 315, 225}}) {
+        const std::string key = "Show" + std::to_string(saved.show);
+        SetIniWindPos("Create", key.c_str(), &saved, 0);
+        child = frame.Child("Create", key.c_str());
+        const MDICREATESTRUCTA &cs = frame.record;
+        EXPECT_EQ(Fields(saved), Fields({1, saved.show, cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy}));
+        EXPECT_EQ(saved.show == SW_SHOWMAXIMIZED, (cs.style & WS_MAXIMIZE) && IsZoomed(child)) << key;
+        EXPECT_EQ(saved.show == SW_SHOWMINIMIZED, (cs.style & WS_MINIMIZE) && IsIconic(child)) << key;
+        EXPECT_EQ(Fields(saved), Obtained(child));
+        EXPECT_EQ(saved.show == SW_SHOWNORMAL, IsWindowVisible(child) != 0) << key;
+        EXPECT_FALSE(IsZoomed(child) || IsIconic(child)) << key;
+    }
+    // Restoring shows each state; only a normal placement moves the window.
+    const INIWINDPOS moved{1, 1, 110, 120, 530, 440};
+    for (short show : {SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED, SW_SHOWNORMAL}) {
+        ShowWindow(child, SW_HIDE);
+        const INIWINDPOS pos{1, show, 110, 120, 530, 440};
+        EXPECT_EQ(1, RestoreWindPos(child, &pos));
+        EXPECT_TRUE(IsWindowVisible(child)) << show;
+        EXPECT_EQ(Fields(show == SW_SHOWNORMAL ? moved : INIWINDPOS{1, show, 15, 25, 315, 225}), Obtained(child));
+    }
+    DestroyWindow(child);
+    for (HWND gone : {child, HWND()}) { // taken as invisible, normal and empty; not restored
+        EXPECT_EQ(Fields({0, 1, 0, 0, 0, 0}), Obtained(gone));
+        EXPECT_EQ(0, RestoreWindPos(gone, &moved));
+    }
+    EXPECT_EQ(0, ObtainWindPos(nullptr, nullptr));
+    frame.Child("Create", "New"); // nothing saved: default positions
+    EXPECT_EQ(std::vector<int>(4, CW_USEDEFAULT),
+              (std::vector<int>{frame.record.x, frame.record.y, frame.record.cx, frame.record.cy}));
+    EXPECT_EQ(nullptr, IniCreateMDIWnd(frame.client, "Create", "New", nullptr));
+}
+
+TEST(IniSaveDesktop, WritesTheNamedChildrenLastVisitedFirstInOneValue)
+{
+    // WM_MDINEXT walks the children in Z order from the active one, the last
+    // made, here maximised in a minimised frame (both are left restored). Six
+    // names of 80 characters and one of 26 fill the list's 512 characters;
+    // "plain" has no INI names, and "left out" no longer fits the list.
+    MdiFrame frame; // empty: an empty list, and nothing to write without a key
+    EXPECT_EQ(1, IniSaveDesktop(frame.client, INI_DESKTOP_MDI, "Desk", "List", 0));
+    EXPECT_EQ("", ReadIniValue("Desk", "List"));
+    EXPECT_EQ(0, IniSaveDesktop(frame.client, INI_DESKTOP_MDI, "Desk", nullptr, 0));
+    const std::string last(80, 'f');
+    std::string list;
+    for (const std::string &key : {std::string("left out"), std::string(26, 'z'), std::string("plain"),
+                                   std::string(80, 'a'), std::string(80, 'b'), std::string(80, 'c'),
+                                   std::string(80, 'd'), std::string(80, 'e'), last}) {
+        const bool named = key != "plain";
+        frame.Child(named ? "Desk" : nullptr, named ? key.c_str() : nullptr);
+        list += !named || key == "left out" ? "" : (list.empty() ? "" : ",") + key;
+    }
+    EXPECT_EQ(0, IniSaveDesktop(frame.client, 4, "Desk", "List", 0)); // neither mode
+    EXPECT_EQ(0, IniSaveDesktop(frame.client, INI_DESKTOP_MDI, nullptr, "List", 0));
+    EXPECT_EQ("<absent>", ReadIniValue("Desk", "left out"));
+    const HWND active = GetWindow(frame.client, GW_CHILD);
+    SendMessageA(frame.client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(active), 0);
+    ShowWindow(frame.frame, SW_MINIMIZE);
+    EXPECT_EQ(1, IniSaveDesktop(frame.client, INI_DESKTOP_MDI, "Desk", "List", 0));
+    EXPECT_EQ(list, ReadIniValue("Desk", "List"));
+    EXPECT_EQ("TRUE,SW_SHOWMAXIMIZED,", ReadIniValue("Desk", last.c_str()).substr(0, 22));
+    EXPECT_EQ("TRUE,SW_SHOWNORMAL,", ReadIniValue("Desk", "left out").substr(0, 19));
+    EXPECT_EQ(std::string::npos, krtest::ReadTextFile(krtest::IniFilePath()).find("[]"));
+    EXPECT_FALSE(IsZoomed(active) || IsIconic(frame.frame) || IsWindowVisible(frame.frame));
+}
+
+TEST(IniSaveDesktop, SingleModeSavesTheGivenWindowAlone)
+{
+    const HWND window = CreateTopLevel(40, 50, 300, 200);
+    SetPropA(window, "IniParagraph", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(AddAtomA("Single"))));
+    SetPropA(window, "IniLine", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(AddAtomA("Main"))));
+    EXPECT_EQ(1, IniSaveDesktop(window, INI_DESKTOP_SINGLE, "Single", "List", 0));
+    EXPECT_EQ("TRUE,SW_SHOWNORMAL,40,50,340,250", ReadIniValue("Single", "Main")); // in screen coordinates
+    EXPECT_EQ("<absent>", ReadIniValue("Single", "List"));
+    DestroyWindow(window);
 }
