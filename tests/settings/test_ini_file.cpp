@@ -95,6 +95,8 @@ TEST(IniFile, StaysInTheFirstWorkingDirectoryAndKeepsItsRules)
     EXPECT_NE(0, SetIniString("Long", "Value", &longValue[0], 0));
     EXPECT_EQ(std::string(511, 'x') + "y", ReadIniValue("Long", "Value"));
     EXPECT_EQ('\0', longValue[512]);
+    EXPECT_NE(0, SetIniString("Long", nullptr, nullptr, 0)); // a null key removes the section
+    EXPECT_EQ("<absent>", ReadIniValue("Long", "Value"));
     // IsGCMD reads its flag once for the life of the process.
     WritePrivateProfileStringA("Acquisition", "IsGCMD", "TRUE", krtest::IniFilePath().c_str());
     EXPECT_EQ(1, IsGCMD());

@@ -68,5 +68,5 @@ TEST_F(ProfileText, HandMadeTextsWithAHeaderAtTheStartOrBrokenLines)
     EXPECT_STREQ("V", out);
     EXPECT_EQ(-1, kr::GetString(&pb_, "S", nullptr, nullptr, out, sizeof out)); // "A 1" has no "="
     pb_.text[2] = ' ';
-    EXPECT_EQ(-1, kr::EnumSections(&pb_, out, sizeof out)); // "[S " has no "]"
+    EXPECT_EQ(-1, kr::GetString(&pb_, nullptr, nullptr, nullptr, out, sizeof out)); // "[S " has no "]"
 }
