@@ -43,29 +43,26 @@ int Now(int flags, char *timeOut, char *dateOut, tm *moment)
 
 TEST(DateTimeText, EachOrderAndClock)
 {
-    const struct { int order, hours24, year, hour; const char *separator, *pm, *date, *time; } cases[] = {
-        {1, 0, 2026, 21, ".", "PM", "04.12.26", "  9:05:09 PM  "}, {2, 1, 2000, 21, "/", "PM", "00/12/04", "21:05:09"},
-        {0, 0, 2026, 0, "/", "PM", "12/04/26", "  12:05:09 AM  "}, {5, 1, 2026, 0, "", "PM", "120426", "00:05:09"},
-        {0, 0, 2026, 11, "/", "PM", "12/04/26", "  11:05:09 AM  "},
-        {0, 0, 2026, 12, "/", "PM", "12/04/26", "  12:05:09 PM  "},
-        {-1, 2, 2026, 22, "-", "p.m.", "12-04-26", "  10:05:09 p.m.  "}, // only iTime 1 means the 24-hour clock
+    const struct { kr::DateTimeSettings settings; int year, hour; const char *date, *time; } cases[] = {
+        {{1, 0, ".", ":", "AM", "PM"}, 2026, 21, "04.12.26", "  9:05:09 PM  "},
+        {{2, 1, "/", ":", "AM", "PM"}, 2000, 21, "00/12/04", "21:05:09"},
+        {{0, 0, "/", ":", "AM", "PM"}, 2026, 0, "12/04/26", "  12:05:09 AM  "},
+        {{5, 1, "", ".", "AM", "PM"}, 2026, 0, "120426", "00.05.09"},
+        {{0, 0, "/", ":", "AM", "PM"}, 2026, 11, "12/04/26", "  11:05:09 AM  "},
+        {{0, 0, "/", ":", "AM", "PM"}, 2026, 12, "12/04/26", "  12:05:09 PM  "},
+        {{-1, 2, "-", ":", "a.m.", "p.m."}, 2026, 22, "12-04-26", "  10:05:09 p.m.  "}, // only 1 is the 24-hour clock
     };
     for (const auto &c : cases) {
-        kr::DateTimeSettings settings = kr::DefaultDateTimeSettings();
-        settings.dateOrder = c.order;
-        settings.hours24 = c.hours24;
-        strcpy(settings.dateSeparator, c.separator);
-        strcpy(settings.afternoon, c.pm);
         tm moment{};
         moment.tm_year = c.year - 1900, moment.tm_mon = 11, moment.tm_mday = 4;
         moment.tm_hour = c.hour, moment.tm_min = 5, moment.tm_sec = 9;
         // Both outputs each get their own text, one alone gets both (the longest fills DATETIME_TEXT_BYTES).
         char time[DATETIME_TEXT_BYTES], date[DATETIME_TEXT_BYTES];
-        EXPECT_EQ(1, kr::WriteDateTime(moment, settings, time, date));
+        EXPECT_EQ(1, kr::WriteDateTime(moment, c.settings, time, date));
         EXPECT_EQ(c.date + "|"s + c.time, date + "|"s + time) << "case " << &c - cases;
-        EXPECT_EQ(1, kr::WriteDateTime(moment, settings, time, nullptr));
+        EXPECT_EQ(1, kr::WriteDateTime(moment, c.settings, time, nullptr));
         EXPECT_EQ(c.time + " "s + c.date, time);
-        EXPECT_EQ(1, kr::WriteDateTime(moment, settings, nullptr, date));
+        EXPECT_EQ(1, kr::WriteDateTime(moment, c.settings, nullptr, date));
         EXPECT_EQ(c.date + " "s + c.time, date);
     }
     EXPECT_EQ(0, kr::WriteDateTime(tm{}, kr::DefaultDateTimeSettings(), nullptr, nullptr));
@@ -80,11 +77,9 @@ TEST(DateTimeSettings, ReadFromWinIniAndKeptUntilAskedAgain)
         GetProfileStringA("intl", keys[i], "\1", saved[i], sizeof saved[i]);
         WriteProfileStringA("intl", keys[i], values[i]);
     }
-    // Both markers are checked whatever the time of day, the separators cut to one character, the markers to four.
+    // Both markers, cut to four characters, whatever the time of day; the clock shows the rest.
     const kr::DateTimeSettings read = kr::ReadDateTimeSettings();
-    EXPECT_EQ("2 1 - . morn even", std::to_string(read.dateOrder) + " " + std::to_string(read.hours24) + " " +
-                                       read.dateSeparator + " " + read.timeSeparator + " " + read.morning + " " +
-                                       read.afternoon);
+    EXPECT_EQ("morn|even", read.morning + "|"s + read.afternoon);
     char time[DATETIME_TEXT_BYTES], date[DATETIME_TEXT_BYTES];
     tm moment;
     ASSERT_EQ(1, Now(DATETIME_REREAD_SETTINGS, time, date, &moment));
