@@ -1,9 +1,6 @@
-// Path and file-name rules through the DLL. Generated paths go through the
-// split, join and record functions with random buffer sizes: the results
-// must agree with the platform runtime's _splitpath and _makepath under the
-// buffer rules, and no call may write outside its buffer. Fixed cases cover
-// what the runtime does not give; the two functions that reach the disk run
-// on real directories, with the secure file access library configured.
+// Path and file-name rules through the DLL: fixed cases for what the runtime does not give, generated paths
+// against the runtime's _splitpath and _makepath under the buffer rules, and the two functions that reach the
+// disk on real directories, with the secure file access library configured.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -24,13 +21,6 @@ namespace {
 
 const std::string kLongest = "C:\\" + std::string(250, 'n') + ".abc"; // 257: 259 with two separators
 const std::string kTooLong = "C:\\" + std::string(253, 'n') + ".raw"; // 260
-
-// The result, or "<0>" when the function returned 0.
-std::string Create(const char *name, const char *directory, const char *extension)
-{
-    char out[300];
-    return CreatePathName(name, directory, extension, out, sizeof out) ? out : "<0>";
-}
 
 // A buffer of `size` bytes followed by guard bytes that no call may touch.
 struct Guarded {
@@ -76,6 +66,7 @@ TEST(CreatePathName, DefaultsFillOnlyWhatIsMissing)
     const std::string run = "E:\\d" + std::string(254, '\\'), tooLongRun = run + "\\"; // 258, 259
     const std::string extension(255, 'e'), tooLongExtension = extension + "e", named = "f." + extension;
     const std::string tooLongPath = kLongest + "d";
+    // The result, or "<0>" when the function returned 0.
     const struct { const char *name, *directory, *extension, *expected; } cases[] = {
         {"data", "E:\\proj\\\\\\", "raw", "E:\\proj\\data.raw"}, {"data", "E:\\proj", ".raw", "E:\\proj\\data.raw"},
         {"D:\\x\\f.txt", "E:\\proj", "raw", "D:\\x\\f.txt"}, {nullptr, "E:\\tmp\\", "txt", "E:\\tmp\\.txt"},
@@ -87,8 +78,11 @@ TEST(CreatePathName, DefaultsFillOnlyWhatIsMissing)
         {"f", nullptr, extension.c_str(), named.c_str()}, {"f", nullptr, tooLongExtension.c_str(), "<0>"},
         {kLongest.c_str(), nullptr, nullptr, kLongest.c_str()}, {tooLongPath.c_str(), nullptr, nullptr, "<0>"},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.expected, Create(c.name, c.directory, c.extension)) << "case " << &c - cases;
+    for (const auto &c : cases) {
+        char out[300];
+        const int result = CreatePathName(c.name, c.directory, c.extension, out, sizeof out);
+        EXPECT_EQ(c.expected, std::string(result ? out : "<0>")) << "case " << &c - cases;
+    }
 }
 
 TEST(PathBuffers, BuiltPathsAreCutChangedOnesNotCleared)
@@ -99,7 +93,8 @@ TEST(PathBuffers, BuiltPathsAreCutChangedOnesNotCleared)
     // What the call left in a buffer of '#', up to the byte after its size.
     const struct { Call call; int size, result; std::string left; } cases[] = {
         {create, 10, 0, "E:\\d\\f.ra\0#"s}, {create, 11, 1, "E:\\d\\f.raw\0#"s}, {create, 1, 0, "\0#"s},
-        {create, 0, 0, "#"}, {[](char *o, int n) { return CreatePathName(kTooLong.c_str(), "", "", o, n); }, 4, 0, "#####"},
+        {create, 0, 0, "#"},
+        {[](char *o, int n) { return CreatePathName(kTooLong.c_str(), "", "", o, n); }, 4, 0, "#####"},
         {change, 16, 1, "E:\\d\\run.txt\0###"s}, {change, 5, 1, "E:\\d\0#"s},
         {[](char *o, int n) { return ChangePathExtension("E:\\d\\x.y.z", "txt", o, n); }, 16, 1, "E:\\d\\x.y\0"s},
         {[](char *o, int n) { return ChangePathExtension(kTooLong.c_str(), "txt", o, n); }, 16, 1, ".txt\0"s},
@@ -117,7 +112,8 @@ TEST(PathBuffers, BuiltPathsAreCutChangedOnesNotCleared)
 TEST(PathNames, TypesAndForbiddenCharacters)
 {
     const struct { const char *path, *extension; int result; } types[] = {
-        {"a\\b.TXT", "txt", 1}, {"a\\b.TXT", "tx", 0}, {"a\\b", "", 1}, {"a\\b", nullptr, 1}, {kTooLong.c_str(), "raw", 0}};
+        {"a\\b.TXT", "txt", 1}, {"a\\b.TXT", "tx", 0}, {"a\\b", "", 1}, {"a\\b", nullptr, 1},
+        {kTooLong.c_str(), "raw", 0}};
     for (const auto &c : types)
         EXPECT_EQ(c.result, IsFileOfType(c.path, c.extension)) << c.path << " " << (c.extension ? c.extension : "null");
     for (int c = 1; c < 256; ++c) {

@@ -1,7 +1,6 @@
 // The chart parameter block of trace descriptions, through the DLL.
 #include <gtest/gtest.h>
 
-#include <limits.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -35,8 +34,8 @@ TEST(ChartParams, ReadsEachFormHidesAndGivesDefaultsWithoutBlock)
     const struct { std::string text; const char *settings; } cases[] = {
         {"Trace", kNoBlock}, {"Trace,$CC$,2.5,0.1,2,4,1,mV", "2.5 0.1 2 4 1 [mV]"},
         {"Trace,$CC$,2.5,2,4,1,mV", "2.5 0 2 4 1 [mV]"}, // the older form has no offset
-        {"Trace\0$CC$,2.5,0.1,2,4,1,mV"s, "2.5 0.1 2 4 1 [mV]"}, {"Trace\0$CC$,2.5,2,4,1,mV"s, "2.5 0 2 4 1 [mV]"},
-        {"Trace,$CC$,2.5,0.1,2,4,1,m,V", "2.5 0.1 2 4 1 [V]"}, {"Trace,$CC$,-1e3,7,0,0,1,", "-1000 7 0 0 1 []"},
+        {"Trace\0$CC$,2.5,0.1,2,4,1,mV"s, "2.5 0.1 2 4 1 [mV]"}, {"Trace,$CC$,2.5,0.1,2,4,1,m,V", "2.5 0.1 2 4 1 [V]"},
+        {"Trace,$CC$,-1e3,7,0,0,1,", "-1000 7 0 0 1 []"},
         {"T,$CC$,1,2,3,4,5,123456789012345678901234567890123456789", "1 2 3 4 5 [1234567890123456789012345678901]"},
         {"Trace,$CC$,2.5,2,4", kNoBlock}, {"Trace,$CC$", kNoBlock}, {"Trace\0$CC$"s, kNoBlock},
         {"Trace\0x$CC$,2.5,0.1,2,4,1,mV"s, kNoBlock}, {"Trace $CC$,2.5,0.1,2,4,1,mV", kNoBlock}, // no comma before
@@ -60,7 +59,8 @@ TEST(ChartParams, WritersAppendAVisibleBlockOrRefuse)
 {
     // A null "after": the writer refuses and leaves the text alone.
     const struct { const char *before; int (*write)(char *); const char *after; } cases[] = {
-        {"Trace 1", [](char *b) { return GetCustomChartDADParams(b); }, "Trace 1,$CC$,1000000.000000,0.000000,3,3,1,AU"},
+        {"Trace 1", [](char *b) { return GetCustomChartDADParams(b); },
+         "Trace 1,$CC$,1000000.000000,0.000000,3,3,1,AU"},
         {"Pump", [](char *b) { return GetDefaultCustomChartParams("Flow", b); }, "Pump,$CC$,1.000000,0.000000,0,0,0,%"},
         {"", [](char *b) { return GetDefaultCustomChartParams("Flow", b); }, ",$CC$,1.000000,0.000000,0,0,0,%"},
         {"X", [](char *b) { return GetCustomChartAnalogParams("T,$CC$,2.5,0.1,2,4,1,m,V", b); },
@@ -80,9 +80,8 @@ TEST(ChartParams, WritersAppendAVisibleBlockOrRefuse)
     EXPECT_EQ(0, GetCustomChartAnalogParams("T,$CC$,2.5,0.1,2,4,1,mV", nullptr));
 
     // The longest block, with the widest reals and integers and 31 characters of units, is written whole.
-    char source[200], written[200] = {};
-    const std::string units(31, 'u');
-    snprintf(source, sizeof source, "T,$CC$,-3.4e38,-3.4e38,%d,%d,%d,%s", INT_MIN, INT_MIN, INT_MIN, units.c_str());
-    ASSERT_EQ(1, GetCustomChartAnalogParams(source, written));
+    const std::string units(31, 'u'), source = "T,$CC$,-3.4e38,-3.4e38,-2147483648,-2147483648,-2147483648," + units;
+    char written[200] = {};
+    ASSERT_EQ(1, GetCustomChartAnalogParams(source.c_str(), written));
     EXPECT_EQ("-3.4e+38 -3.4e+38 -2147483648 -2147483648 -2147483648 [" + units + "]", Settings(written));
 }

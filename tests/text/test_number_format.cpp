@@ -11,7 +11,7 @@
 
 namespace {
 
-// The five forms, called as (value, decimals or digits or precision, out); each returns out, or null when refused.
+// The five forms as (value, decimals or digits or precision, out); each gives out, or null when it refuses.
 using Form = char *(*)(double, int, char *);
 const Form kFtoa = [](double v, int n, char *o) { return ftoa(v, o, n); };
 const Form kEtoa = [](double v, int n, char *o) { return etoa(v, o, n); };
@@ -19,14 +19,13 @@ const Form kGtoa = [](double v, int n, char *o) { return gtoa(v, n, o); };
 const Form kFixed = [](double v, int n, char *o) { return FormatFloat(static_cast<float>(v), n, 0, o) ? o : nullptr; };
 const Form kSci = [](double v, int n, char *o) { return FormatFloat(static_cast<float>(v), n, 1, o) ? o : nullptr; };
 
-// The text in a buffer of the size the callers give (32 bytes for ftoa, 37 with an exponent), checking that
-// nothing was written past it.
+// The text in a buffer of the size callers give (32 bytes for ftoa, else 37), nothing written past it.
 std::string Text(Form form, double value, int n)
 {
-    const size_t bytes = form == kFtoa ? 32 : 37;
     char out[64];
     memset(out, '#', sizeof out);
     EXPECT_EQ(out, form(value, n, out));
+    const size_t bytes = form == kFtoa ? 32 : 37;
     EXPECT_EQ('#', out[bytes]) << "written past " << bytes << " bytes";
     return std::string(out, strnlen(out, bytes));
 }
@@ -59,31 +58,25 @@ TEST(NumberFormats, EachFormAtItsLimits)
         EXPECT_EQ(c.text, Text(c.form, c.value, c.n)) << "case " << &c - cases;
     // The longest etoa text: a 31-character mantissa and a five-character exponent.
     EXPECT_EQ(31u, Text(kEtoa, -2.2250738585072014e-308, 40).find("e-308"));
-    const std::string infinite = Text(kEtoa, INFINITY, 2);
-    EXPECT_EQ("e0", infinite.substr(infinite.size() - 2));
     EXPECT_FALSE(Text(kGtoa, NAN, 4).empty());
     EXPECT_EQ(36u, Text(kGtoa, -1.2345678901234567e-300, INT_MAX).size());
-}
 
-TEST(NumberFormats, RefuseOrPassThroughUnusableArguments)
-{
+    // Refusals write nothing; atofL is atof with null read as empty.
     char out[8] = "#######";
     EXPECT_EQ(nullptr, kSci(1.0, -1, out));
     EXPECT_STREQ("#######", out);
     for (Form form : {kFtoa, kEtoa, kGtoa, kFixed})
         EXPECT_EQ(nullptr, form(1.0, 2, nullptr));
     EXPECT_DOUBLE_EQ(-250.0, atofL("  -2.5e2xyz"));
-    EXPECT_DOUBLE_EQ(0.0, atofL("abc"));
     EXPECT_DOUBLE_EQ(0.0, atofL(nullptr));
 }
 
 TEST(IsNumber, ClassifiesEveryKind)
 {
     const struct { const char *text; int kind; } cases[] = {
-        {"42", 1}, {"\t\r\n +7", 1}, {"", 1}, {"  -", 1}, {" -4.2", 2}, {".5", 2}, {"4.2.1", 0}, {"xyz", 0},
-        {"--1", 0}, {"0x1F", 3}, {"0X", 3}, {"1F", 3}, {"abc", 3}, {"15e2", 3}, {"1.5e2", 0}, {"0x1.5", 0},
-        {"12 ", -1}, {"1 2 3", -1}, {"1 .5", 0}, {"1 E", 0}, {"1 e2.5", 4}, {"1.5 e -2.5", 4},
-        {"1 e25", 0}, {"1 e2.5 e1.5", 0},
+        {"42", 1}, {"\t\r\n +7", 1}, {"", 1}, {" -4.2", 2}, {"4.2.1", 0}, {"xyz", 0}, {"--1", 0}, {"0x1F", 3},
+        {"0X", 3}, {"1F", 3}, {"abc", 3}, {"15e2", 3}, {"1.5e2", 0}, {"0x1.5", 0}, {"12 ", -1}, {"1 .5", 0},
+        {"1 E", 0}, {"1 e2.5", 4}, {"1.5 e -2.5", 4}, {"1 e25", 0}, {"1 e2.5 e1.5", 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.kind, IsNumber(c.text)) << '"' << c.text << '"';
