@@ -58,6 +58,7 @@ TEST(NumberFormats, EachFormAtItsLimits)
         EXPECT_EQ(c.text, Text(c.form, c.value, c.n)) << "case " << &c - cases;
     // The longest etoa text: a 31-character mantissa and a five-character exponent.
     EXPECT_EQ(31u, Text(kEtoa, -2.2250738585072014e-308, 40).find("e-308"));
+    EXPECT_EQ(Text(kFtoa, INFINITY, 2) + "e0", Text(kEtoa, INFINITY, 2)) << "no exponent without a finite value";
     EXPECT_FALSE(Text(kGtoa, NAN, 4).empty());
     EXPECT_EQ(36u, Text(kGtoa, -1.2345678901234567e-300, INT_MAX).size());
 
