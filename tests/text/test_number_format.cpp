@@ -52,6 +52,7 @@ TEST(NumberFormats, EachFormAtItsLimits)
         {kGtoa, 1.5, -3, "2e0"}, {kGtoa, 1.5, 1, "2"}, {kFixed, 15.0, 3, "15.000"}, {kFixed, 2.0, 0, "2"},
         {kSci, 15.0, 3, "1.5e+1"}, {kSci, 2.0, 3, "2.0"}, {kSci, 0.00125, 3, "1.25e-3"}, {kSci, 0.0, 4, "0.0"},
         {kSci, 123456.0, 3, "1.235e+5"}, {kSci, -400.0, 2, "-4.0e+2"}, {kSci, 300.0, 0, "3e+2"},
+        {kFixed, 1e20, 0, "100000002004088000000"}, // the float 1e20 to 15 digits, without a point
         {kSci, 0.1, 20, "1.00000001490116e-1"}, // the float's 15 faithful digits, padding dropped
     };
     for (const auto &c : cases)
