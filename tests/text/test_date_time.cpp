@@ -26,15 +26,13 @@ std::string Strf(const tm &moment, const char *format)
     return zero == std::string::npos ? text : text.erase(zero + 2, 1);
 }
 
-// GetCurrentDateTime, repeated until the clock's second held still during the call; the moment in *moment.
+// GetCurrentDateTime, called again when the clock's second moved on during the call; the moment in *moment.
 int Now(int flags, char *timeOut, char *dateOut, tm *moment)
 {
-    time_t before;
-    int result;
-    do {
-        before = time(nullptr);
-        result = GetCurrentDateTime(timeOut, dateOut, flags);
-    } while (time(nullptr) != before);
+    const time_t before = time(nullptr);
+    const int result = GetCurrentDateTime(timeOut, dateOut, flags);
+    if (time(nullptr) != before)
+        return Now(flags, timeOut, dateOut, moment);
     *moment = *localtime(&before);
     return result;
 }
