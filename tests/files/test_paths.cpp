@@ -1,224 +1,255 @@
-// Path and file-name rules through the DLL: building paths from names and
-// defaults, the buffer and length limits and the file record. How paths
-// split is checked against the runtime by the fuzz test.
+// Path and file-name rules through the DLL: fixed cases for what the runtime does not give, generated paths
+// against the runtime's _splitpath and _makepath under the buffer rules, and the two functions that reach the
+// disk on real directories, with the secure file access library configured.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <stdlib.h>
 #include <string.h>
 
+#include <random>
 #include <string>
 
 #include "krutil.h"
+#include "support/work_dir.h"
+
+using krtest::WorkPath;
+using namespace std::string_literals;
 
 namespace {
 
-const char kGuard = '#';
+const std::string kLongest = "C:\\" + std::string(250, 'n') + ".abc"; // 257: 259 with two separators
+const std::string kTooLong = "C:\\" + std::string(253, 'n') + ".raw"; // 260
 
-std::string Create(const char *name, const char *dir, const char *ext)
+// A buffer of `size` bytes followed by guard bytes that no call may touch.
+struct Guarded {
+    explicit Guarded(size_t size) : size(size), bytes(size + 32, '\xA5') {}
+    char *operator()() { return &bytes[0]; }
+    bool Untouched(size_t from = 0) const { return bytes.find_first_not_of('\xA5', from) == std::string::npos; }
+    bool Intact() const { return Untouched(size); } // nothing written past the buffer
+    bool Terminated() const { return size == 0 || memchr(bytes.data(), 0, size); }
+    size_t size;
+    std::string bytes;
+};
+
+std::string GeneratePath(std::mt19937 &random)
 {
-    char out[300];
-    return CreatePathName(name, dir, ext, out, sizeof out) ? out : "<0>";
+    static const char *const kPieces[] = {"\\", "/", ".", ":", "a", "bc", "E:", "\\\\srv\\sh\\",
+                                          " ", "\xE9", "..", "x.y", "C:\\"};
+    std::uniform_int_distribution<int> pieceCount(0, 12), piece(0, 12), longRun(0, 9), runLength(1, 290);
+    std::string path;
+    for (int i = 0, count = pieceCount(random); i < count; ++i)
+        path += longRun(random) ? kPieces[piece(random)] : std::string(runLength(random), "a\\./"[i % 4]);
+    return path;
 }
 
-std::string Part(int(KRAPI *getter)(const char *, char *, int), const char *path)
+// Drive and directory, name, and extension without its dot, as the runtime splits them.
+std::string RuntimeSplit(const std::string &path, int part)
 {
-    char out[300];
-    return getter(path, out, sizeof out) ? out : "<0>";
+    char drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
+    _splitpath(path.c_str(), drive, dir, fname, ext);
+    return part == 0 ? std::string(drive) + dir : part == 1 ? fname : *ext ? ext + 1 : "";
+}
+
+// Security on for user anna, who may keep data only under "allowed".
+void Secure(const std::string &extra)
+{
+    krtest::WriteTextFile(WorkPath("KRSECURE.INI"), "[Security]\r\nUser=anna\r\nSecureFiles=1\r\nDataLocations=" +
+                                                        WorkPath("allowed") + "\r\n" + extra);
 }
 
 } // namespace
 
 TEST(CreatePathName, DefaultsFillOnlyWhatIsMissing)
 {
-    struct Case {
-        const char *name, *dir, *ext, *expected;
-    } cases[] = {
-        {"data", "E:\\proj\\\\\\", "raw", "E:\\proj\\data.raw"},
-        {"data", "E:\\proj", "raw", "E:\\proj\\data.raw"},
-        {"data", "E:\\proj", ".raw", "E:\\proj\\data.raw"},
-        {"D:\\x\\f.txt", "E:\\proj", "raw", "D:\\x\\f.txt"},
-        {nullptr, "E:\\tmp\\", "txt", "E:\\tmp\\.txt"},
-        {"", "E:\\tmp\\", "txt", "E:\\tmp\\.txt"},
-        {"E:f", "C:\\d", "raw", "E:\\f.raw"},
-        {"\\\\server\\share\\f", "E:\\d", "raw", "\\\\server\\share\\f.raw"},
-        {"sub/f", "E:\\d", "raw", "sub/f.raw"},
-        {"E:\\a\\\\\\f", nullptr, nullptr, "E:\\a\\\\\\f"}, // only a default is tidied
-        {"f.", "E:\\d", "raw", "E:\\d\\f."},                // a bare dot is an extension
-        {"f", "\\\\\\", nullptr, "\\f"},
+    const std::string run = "E:\\d" + std::string(254, '\\'), tooLongRun = run + "\\"; // 258, 259
+    const std::string extension(255, 'e'), tooLongExtension = extension + "e", named = "f." + extension;
+    const std::string tooLongPath = kLongest + "d";
+    // The result, or "<0>" when the function returned 0.
+    const struct { const char *name, *directory, *extension, *expected; } cases[] = {
+        {"data", "E:\\proj\\\\\\", "raw", "E:\\proj\\data.raw"}, {"data", "E:\\proj", ".raw", "E:\\proj\\data.raw"},
+        {"D:\\x\\f.txt", "E:\\proj", "raw", "D:\\x\\f.txt"}, {nullptr, "E:\\tmp\\", "txt", "E:\\tmp\\.txt"},
+        {"E:f", "C:\\d", "raw", "E:\\f.raw"}, {"f.", "E:\\d", "raw", "E:\\d\\f."}, // a bare dot is an extension
+        {"E:\\a\\\\\\f", nullptr, nullptr, "E:\\a\\\\\\f"},                       // only a default is tidied
+        {"f", "\\\\\\", nullptr, "\\f"},                                          // the first backslash stays
+        // The limits: default directory below 259, default extension below 256, the parts below 258 together.
+        {"f", run.c_str(), nullptr, "E:\\d\\f"}, {"f", tooLongRun.c_str(), nullptr, "<0>"},
+        {"f", nullptr, extension.c_str(), named.c_str()}, {"f", nullptr, tooLongExtension.c_str(), "<0>"},
+        {kLongest.c_str(), nullptr, nullptr, kLongest.c_str()}, {tooLongPath.c_str(), nullptr, nullptr, "<0>"},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(c.expected, Create(c.name, c.dir, c.ext)) << (c.name ? c.name : "(null)");
-}
-
-TEST(CreatePathName, LongestPathAndBufferSizes)
-{
-    // The parts and two separators must stay below 260 characters.
-    const std::string longest = "C:\\" + std::string(250, 'n') + ".ab"; // 256
-    EXPECT_EQ(longest + "c", Create((longest + "c").c_str(), nullptr, nullptr));
-    char out[300];
-    memset(out, kGuard, sizeof out);
-    EXPECT_EQ(0, CreatePathName((longest + "cd").c_str(), nullptr, nullptr, out, sizeof out));
-    EXPECT_EQ(kGuard, out[0]) << "a refused path leaves the buffer untouched";
-    EXPECT_EQ(0, CreatePathName(std::string(260, 'n').c_str(), nullptr, nullptr, out, sizeof out));
-    EXPECT_EQ(0, CreatePathName("f", std::string(259, 'd').c_str(), nullptr, out, sizeof out));
-    EXPECT_EQ(0, CreatePathName("f", nullptr, std::string(256, 'e').c_str(), out, sizeof out));
-
-    // E:\d\f.raw is 10 characters: size 10 gives the cut copy and 0.
-    EXPECT_EQ(0, CreatePathName("f", "E:\\d", "raw", out, 10));
-    EXPECT_STREQ("E:\\d\\f.ra", out);
-    EXPECT_EQ(1, CreatePathName("f", "E:\\d", "raw", out, 11));
-    EXPECT_STREQ("E:\\d\\f.raw", out);
-    memset(out, kGuard, sizeof out);
-    EXPECT_EQ(0, CreatePathName("f", "E:\\d", "raw", out, 1));
-    EXPECT_EQ(0, CreatePathName("f", "E:\\d", "raw", out, 0));
-    EXPECT_EQ('\0', out[0]);
-    EXPECT_EQ(kGuard, out[1]);
-}
-
-TEST(PathParts, WorkedExamplesAndBufferRules)
-{
-    struct Case {
-        const char *path, *directory, *name, *extension;
-    } cases[] = {
-        {"E:\\data\\run01.raw", "E:\\data\\", "run01", "raw"},
-        {"file.raw", "", "file", "raw"},
-        {"E:file.raw", "E:", "file", "raw"},
-        {"a\\b.TXT", "a\\", "b", "TXT"},
-    };
-    for (const Case &c : cases) {
-        EXPECT_EQ(c.directory, Part(GetPathDirectory, c.path)) << c.path;
-        EXPECT_EQ(c.name, Part(GetPathName, c.path)) << c.path;
-        EXPECT_EQ(c.extension, Part(GetPathExtension, c.path)) << c.path;
+    for (const auto &c : cases) {
+        char out[300];
+        const int result = CreatePathName(c.name, c.directory, c.extension, out, sizeof out);
+        EXPECT_EQ(c.expected, std::string(result ? out : "<0>")) << "case " << &c - cases;
     }
+}
 
-    // Too small a buffer is cleared whole and nothing beyond it is touched.
-    char out[16];
-    memset(out, kGuard, sizeof out);
-    EXPECT_EQ(0, GetPathName("E:\\d\\run01.raw", out, 5));
-    EXPECT_EQ(std::string(5, '\0') + kGuard, std::string(out, 6));
-    EXPECT_EQ(1, GetPathName("E:\\d\\run01.raw", out, 6));
-    EXPECT_STREQ("run01", out);
-    EXPECT_EQ(1, GetPathDirectory("file.raw", out, 1));
-    EXPECT_EQ(0, GetPathExtension("f.raw", out, 0));
+TEST(PathBuffers, BuiltPathsAreCutChangedOnesNotCleared)
+{
+    using Call = int (*)(char *out, int size);
+    const Call create = [](char *o, int n) { return CreatePathName("f", "E:\\d", "raw", o, n); };
+    const Call change = [](char *o, int n) { return ChangePathExtension("E:\\d\\run.raw", "txt", o, n); };
+    // What the call left in a buffer of '#', up to the byte after its size.
+    const struct { Call call; int size, result; std::string left; } cases[] = {
+        {create, 10, 0, "E:\\d\\f.ra\0#"s}, {create, 11, 1, "E:\\d\\f.raw\0#"s}, {create, 1, 0, "\0#"s},
+        {create, 0, 0, "#"},
+        {[](char *o, int n) { return CreatePathName(kTooLong.c_str(), "", "", o, n); }, 4, 0, "#####"},
+        {change, 16, 1, "E:\\d\\run.txt\0###"s}, {change, 5, 1, "E:\\d\0#"s},
+        {[](char *o, int n) { return ChangePathExtension("E:\\d\\x.y.z", "txt", o, n); }, 16, 1, "E:\\d\\x.y\0"s},
+        {[](char *o, int n) { return ChangePathExtension(kTooLong.c_str(), "txt", o, n); }, 16, 1, ".txt\0"s},
+        {[](char *o, int n) { return GetPathName(nullptr, o, n); }, 1, 0, "##"},
+    };
+    for (const auto &c : cases) {
+        char out[16];
+        memset(out, '#', sizeof out);
+        EXPECT_EQ(c.result, c.call(out, c.size)) << "case " << &c - cases;
+        EXPECT_EQ(c.left, std::string(out, c.left.size())) << "case " << &c - cases;
+    }
     EXPECT_EQ(0, GetPathExtension("f.raw", nullptr, 16));
-    EXPECT_EQ(0, GetPathName(nullptr, out, 16));
-
-    // 259 characters is the longest path; 260 and 261 are refused untouched.
-    char big[300];
-    for (size_t length : {259u, 260u, 261u}) {
-        const std::string path = "C:\\" + std::string(length - 7, 'n') + ".raw";
-        memset(big, kGuard, sizeof big);
-        EXPECT_EQ(length == 259 ? 1 : 0, GetPathExtension(path.c_str(), big, sizeof big)) << length;
-        EXPECT_EQ(length == 259 ? 'r' : kGuard, big[0]) << length;
-    }
 }
 
-TEST(ChangePathExtension, RebuildsFromDirectoryAndName)
+TEST(PathNames, TypesAndForbiddenCharacters)
 {
-    char out[300];
-    const std::string tooLong = "C:\\" + std::string(257, 'n');
-    struct Case {
-        const char *path, *ext, *expected;
-    } cases[] = {
-        {"E:\\d\\run.raw", "txt", "E:\\d\\run.txt"},
-        {"E:\\d\\run", ".txt", "E:\\d\\run.txt"},
-        {"E:\\d\\x.y.z", "txt", "E:\\d\\x.y"}, // the name's own dot wins
-        {"E:\\d\\run.raw", nullptr, "E:\\d\\run"},
-        {tooLong.c_str(), "txt", ".txt"}, // too long to split
-    };
-    for (const Case &c : cases) {
-        EXPECT_EQ(1, ChangePathExtension(c.path, c.ext, out, sizeof out));
-        EXPECT_STREQ(c.expected, out) << c.path;
+    const struct { const char *path, *extension; int result; } types[] = {
+        {"a\\b.TXT", "txt", 1}, {"a\\b.TXT", "tx", 0}, {"a\\b", "", 1}, {"a\\b", nullptr, 1},
+        {kTooLong.c_str(), "raw", 0}};
+    for (const auto &c : types)
+        EXPECT_EQ(c.result, IsFileOfType(c.path, c.extension)) << c.path << " " << (c.extension ? c.extension : "null");
+    for (int c = 1; c < 256; ++c) {
+        const char text[] = {'a', static_cast<char>(c), 'b', '\0'};
+        EXPECT_EQ(strchr("'\\/:*?<>|.", c) ? 0 : 1, IsValidFilename(text)) << c;
+        EXPECT_EQ(strchr("/*?<>|", c) ? 0 : 1, IsValidPath(text)) << c;
     }
-    memset(out, kGuard, sizeof out);
-    EXPECT_EQ(1, ChangePathExtension("E:\\d\\run.raw", "txt", out, 5));
-    EXPECT_STREQ("E:\\d", out);
-    EXPECT_EQ(kGuard, out[5]);
+    EXPECT_EQ(1, IsValidFilename("") & IsValidPath(""));
+    EXPECT_EQ(0, IsValidFilename(nullptr) | IsValidPath(nullptr));
 }
 
-TEST(NameChecks, TypesAndForbiddenCharacters)
-{
-    EXPECT_EQ(1, IsFileOfType("a\\b.TXT", "txt"));
-    EXPECT_EQ(0, IsFileOfType("a\\b.TXT", "tx"));
-    EXPECT_EQ(1, IsFileOfType("a\\b", ""));
-    EXPECT_EQ(1, IsFileOfType("a\\b", nullptr));
-    EXPECT_EQ(0, IsFileOfType("a\\b", "txt"));
-    EXPECT_EQ(0, IsFileOfType(("C:\\" + std::string(257, 'n') + ".txt").c_str(), "txt"));
-
-    for (const char *good : {"sample1", "", "a b", "e\xE9"})
-        EXPECT_EQ(1, IsValidFilename(good)) << good;
-    for (const char *bad : {"sample.1", "a:b", "it's", "a\\b", "a/b", "a*", "a?", "a<", "a>", "a|", (const char *)0})
-        EXPECT_EQ(0, IsValidFilename(bad)) << (bad ? bad : "(null)");
-    for (const char *good : {"E:\\data\\x.raw", "", "\\\\srv\\share\\a.b"})
-        EXPECT_EQ(1, IsValidPath(good)) << good;
-    for (const char *bad : {"E:/data", "a*", "a?", "a<", "a>", "a|", (const char *)0})
-        EXPECT_EQ(0, IsValidPath(bad)) << (bad ? bad : "(null)");
-}
-
-TEST(FileRecord, PathToRecordAndBack)
+TEST(FileRecord, FieldsCutToTheirSizes)
 {
     QZFILE file;
-    memset(&file, 'x', sizeof file);
-    file.number = 7;
-    EXPECT_EQ(1, ConvertPathToQZFile(&file, "E:\\data\\run01.raw"));
-    EXPECT_STREQ("E:\\data\\", file.directory);
-    EXPECT_STREQ("run01", file.name);
-    EXPECT_STREQ("raw", file.extension);
-    EXPECT_EQ(7, file.number) << "only the path fields change";
-    EXPECT_EQ('\0', file.extension[255]) << "fields are cleared whole";
+    EXPECT_EQ(1, ConvertPathToQZFile(&file, "E:\\data\\old.raw"));
+    const struct { const QZFILE *record; int useExtension; const char *path; } made[] = {
+        {&file, 1, "E:\\data\\new.raw"}, {&file, 0, "E:\\data\\new"}, {nullptr, 1, "new"}};
     char out[300];
-    EXPECT_EQ(1, ConvertQZFileToPath(out, sizeof out, &file));
-    EXPECT_STREQ("E:\\data\\run01.raw", out);
-
-    EXPECT_EQ(1, StringToFile("run01", &file));
-    EXPECT_STREQ("", file.directory);
-    EXPECT_STREQ("", file.extension);
-
-    // A record written by hand: the separators are added.
-    strcpy(file.directory, "E:\\data");
-    strcpy(file.extension, ".raw");
-    EXPECT_EQ(1, ConvertQZFileToPath(out, sizeof out, &file));
-    EXPECT_STREQ("E:\\data\\run01.raw", out);
-
-    ConvertPathToQZFile(&file, "E:\\proj\\Data\\old.raw");
-    EXPECT_EQ(1, CreateQZFilePathName("new", &file, 1, out, sizeof out));
-    EXPECT_STREQ("E:\\proj\\Data\\new.raw", out);
-    EXPECT_EQ(1, CreateQZFilePathName("new", &file, 0, out, sizeof out));
-    EXPECT_STREQ("E:\\proj\\Data\\new", out);
-    EXPECT_EQ(1, CreateQZFilePathName("D:\\x\\new.txt", &file, 1, out, sizeof out));
-    EXPECT_STREQ("D:\\x\\new.txt", out);
-    EXPECT_EQ(1, CreateQZFilePathName("new", nullptr, 1, out, sizeof out));
-    EXPECT_STREQ("new", out);
-}
-
-TEST(FileRecord, OverlongPartsAndFields)
-{
-    QZFILE file{};
+    for (const auto &c : made) {
+        EXPECT_EQ(1, CreateQZFilePathName("new", c.record, c.useExtension, out, sizeof out));
+        EXPECT_STREQ(c.path, out);
+    }
     // Each part is cut to its field and the result says so.
     EXPECT_EQ(0, ConvertPathToQZFile(&file, ("C:\\" + std::string(300, 'n') + ".raw").c_str()));
-    EXPECT_EQ(255u, strlen(file.name));
-    EXPECT_STREQ("raw", file.extension);
+    EXPECT_EQ("255 raw", std::to_string(strlen(file.name)) + " " + file.extension);
     EXPECT_EQ(0, ConvertPathToQZFile(&file, ("C:\\" + std::string(300, 'd') + "\\f").c_str()));
     EXPECT_EQ(259u, strlen(file.directory));
     EXPECT_EQ(0, ConvertPathToQZFile(&file, nullptr));
     EXPECT_STREQ("", file.directory);
     EXPECT_EQ(0, ConvertPathToQZFile(nullptr, "a"));
-
-    // Back to a path: the three fields must stay below 258 characters together.
-    char out[300];
-    memset(&file, 0, sizeof file);
-    strcpy(file.directory, ("C:\\" + std::string(250, 'd')).c_str()); // 253
-    strcpy(file.name, "ab");
-    strcpy(file.extension, "cd");
-    EXPECT_EQ(1, ConvertQZFileToPath(out, sizeof out, &file)); // 259 with separators
-    EXPECT_EQ(259u, strlen(out));
-    strcpy(file.extension, "cde");
-    memset(out, kGuard, sizeof out);
-    EXPECT_EQ(0, ConvertQZFileToPath(out, sizeof out, &file));
-    EXPECT_EQ('\0', out[299]) << "the buffer is cleared even when refused";
-
     // Fields without terminators are read only within their own bytes.
     memset(&file, 'z', sizeof file);
     EXPECT_EQ(0, ConvertQZFileToPath(out, sizeof out, &file));
     EXPECT_EQ(0, CreateQZFilePathName("f", &file, 1, out, sizeof out));
     EXPECT_EQ(0, ConvertQZFileToPath(out, sizeof out, nullptr));
+}
+
+TEST(PathFuzz, AgreesWithTheRuntimeAndStaysInsideBuffers)
+{
+    int(KRAPI *const getters[])(const char *, char *, int) = {GetPathDirectory, GetPathName, GetPathExtension};
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<int> sizeOf(0, 300);
+    // The first paths sit at the limits: 260 characters, 259, and records whose fields reach 258 and 257
+    // characters together. The rest are generated; half get room for any result, half a random size.
+    const std::string records = "C:\\" + std::string(250, 'd') + "\\ab.c";
+    const std::string fixed[] = {kTooLong, kTooLong.substr(1), records + "d", records};
+    int compared = 0;
+    for (int iteration = 0; iteration < 20000; ++iteration) {
+        const std::string path = iteration < 4 ? fixed[iteration] : GeneratePath(random);
+        SCOPED_TRACE("path \"" + path + "\"");
+        const size_t size = iteration % 2 || iteration < 4 ? 300 : static_cast<size_t>(sizeOf(random));
+        const int isize = static_cast<int>(size);
+        for (int part = 0; part < 3; ++part) {
+            Guarded out(size);
+            const int got = getters[part](path.c_str(), out(), isize);
+            ASSERT_TRUE(out.Intact());
+            if (path.size() >= 260) {
+                ASSERT_TRUE(got == 0 && out.Untouched()) << "too long to be a path";
+            } else if (path.size() < 250) {
+                // Below the runtime's own limits of 256 per part: the whole part, or the buffer cleared.
+                const std::string expected = RuntimeSplit(path, part);
+                const bool fits = expected.size() < size;
+                ASSERT_EQ(fits ? 1 : 0, got);
+                const std::string left = fits ? expected + '\0' : std::string(size, '\0');
+                ASSERT_EQ(left, out.bytes.substr(0, left.size()));
+                ++compared;
+            } else {
+                ASSERT_TRUE(out.Terminated());
+            }
+        }
+
+        // Into a record: the parts as the runtime splits them, each field cleared whole, the rest kept.
+        QZFILE file;
+        memset(&file, 0x5A, sizeof file);
+        const int fitted = iteration % 3 ? ConvertPathToQZFile(&file, path.c_str()) : StringToFile(path.c_str(), &file);
+        ASSERT_TRUE(!file.directory[259] && !file.name[255] && !file.extension[255]);
+        ASSERT_TRUE(file.number == 0x5A5A && file.value1 == 0x5A5A5A5A && file.value2 == 0x5A5A5A5A);
+        ASSERT_EQ(path.size() < 250 ? 1 : path.size() >= 260 ? 0 : fitted, fitted);
+        if (path.size() < 250) {
+            ASSERT_EQ(RuntimeSplit(path, 0) + "|" + RuntimeSplit(path, 1) + "|" + RuntimeSplit(path, 2),
+                      file.directory + "|"s + file.name + "|" + file.extension);
+        }
+        Guarded back(size);
+        const int joined = ConvertQZFileToPath(back(), isize, &file);
+        ASSERT_TRUE(back.Intact() && back.Terminated());
+        // Back to a path: the runtime's join of the record cut to the buffer, or nothing when the three fields
+        // reach 258 characters together. For a path the runtime split, that is the path itself but for a
+        // separator after a drive alone and an extension after a bare dot.
+        char made[1024];
+        _makepath(made, "", file.directory, file.name, file.extension);
+        const bool joinable = strlen(file.directory) + strlen(file.name) + strlen(file.extension) < 258;
+        const std::string whole = joinable ? made : "", cut = whole.substr(0, size ? size - 1 : 0);
+        ASSERT_EQ(joinable && whole.size() < size ? 1 : 0, joined);
+        ASSERT_EQ(cut, std::string(back(), strnlen(back(), size)));
+
+        Guarded created(size), changed(size);
+        CreatePathName(path.c_str(), GeneratePath(random).c_str(), "raw", created(), static_cast<unsigned>(size));
+        ASSERT_TRUE(created.Intact());
+        ASSERT_EQ(1, ChangePathExtension(path.c_str(), "txt", changed(), static_cast<unsigned>(size)));
+        ASSERT_TRUE(changed.Intact() && changed.Terminated());
+    }
+    EXPECT_GT(compared, 40000) << "the generator must reach the runtime's reference often enough";
+}
+
+TEST(SecurePaths, DirectoryExistsOnlyForDirectoriesTheUserMayReach)
+{
+    CreateDirectoryA(WorkPath("allowed").c_str(), nullptr);
+    CreateDirectoryA(WorkPath("private").c_str(), nullptr);
+    krtest::WriteTextFile(WorkPath("plain.txt"), "x");
+    const struct { const char *path; int open, secure; } cases[] = {
+        {"allowed", 1, 1}, {"allowed\\", 1, 1}, {"private", 1, 0}, {"plain.txt", 0, 0}, {"missing", 0, 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(c.open, DirectoryExists(WorkPath(c.path).c_str())) << c.path;
+    EXPECT_EQ(0, DirectoryExists(""));
+    EXPECT_EQ(0, DirectoryExists(nullptr));
+    Secure("");
+    for (const auto &c : cases)
+        EXPECT_EQ(c.secure, DirectoryExists(WorkPath(c.path).c_str())) << c.path << " with security on";
+
+    // The current-sample file lies in the suite's temporary directory, made on demand.
+    const std::string temp = WorkPath("allowed\\temp");
+    Secure("TempDir=" + temp + "\r\n");
+    char out[MAX_PATH];
+    ASSERT_EQ(out, GetCurSampTxtName(out, sizeof out));
+    EXPECT_EQ(temp + "\\KRCurSmp.txt", out);
+    EXPECT_EQ(1, DirectoryExists(temp.c_str()));
+    memset(out, '#', sizeof out);
+    ASSERT_EQ(out, GetCurSampTxtName(out, 5));
+    EXPECT_EQ(temp.substr(0, 4) + '\0' + '#', std::string(out, 6)) << "cut to the buffer, terminated";
+    EXPECT_EQ(nullptr, GetCurSampTxtName(out, 0));
+    EXPECT_EQ(nullptr, GetCurSampTxtName(nullptr, 8));
+    // A directory so long that the file's path would not fit: no name, and the buffer as it was.
+    const std::string workDir = krtest::WorkDir() + "\\";
+    Secure("TempDir=" + workDir + std::string(249 - workDir.size(), 't') + "\r\n");
+    memset(out, '#', sizeof out);
+    EXPECT_EQ(nullptr, GetCurSampTxtName(out, sizeof out));
+    EXPECT_EQ('#', out[0]);
+    DeleteFileA(WorkPath("KRSECURE.INI").c_str());
 }

@@ -1,124 +1,96 @@
-// GetCurrentDateTime through the DLL, against the real clock and regional
-// settings written to WIN.INI [intl], which are restored afterwards.
+// The date and time texts: for given moments and settings, and from the
+// clock with the regional settings written to WIN.INI [intl] (restored
+// afterwards), against the runtime's strftime.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <string.h>
 #include <time.h>
 
 #include <string>
 
 #include "krtext.h"
+#include "text/date_time_text.h"
+
+using namespace std::string_literals;
 
 namespace {
 
-const char *const kKeys[] = {"iDate", "iTime", "sDate", "sTime", "s1159", "s2359"};
-const char kMissing[] = "\x01(missing)";
-
-// Values in the order of kKeys; null deletes the key.
-using Intl = const char *const[6];
-
-// The texts made with the runtime's strftime from the same moment.
-std::string Part(const tm &moment, const char *format)
+// strftime's text of the moment, without the leading zero of an hour on the 12-hour clock (after two blanks).
+std::string Strf(const tm &moment, const char *format)
 {
-    char out[16];
-    strftime(out, sizeof out, format, &moment);
-    return out;
+    char out[64];
+    std::string text(out, strftime(out, sizeof out, format, &moment));
+    const size_t zero = text.find("  0");
+    return zero == std::string::npos ? text : text.erase(zero + 2, 1);
 }
 
-std::string ExpectedDate(const tm &t, int order, const std::string &sep)
+// GetCurrentDateTime, called again when the clock's second moved on during the call; the moment in *moment.
+int Now(int flags, char *timeOut, char *dateOut, tm *moment)
 {
-    const std::string d = Part(t, "%d"), m = Part(t, "%m"), y = Part(t, "%y");
-    return order == 1 ? d + sep + m + sep + y : order == 2 ? y + sep + m + sep + d : m + sep + d + sep + y;
+    const time_t before = time(nullptr);
+    const int result = GetCurrentDateTime(timeOut, dateOut, flags);
+    if (time(nullptr) != before)
+        return Now(flags, timeOut, dateOut, moment);
+    *moment = *localtime(&before);
+    return result;
 }
-
-std::string ExpectedTime(const tm &t, bool hours24, const std::string &sep, const std::string &am,
-                         const std::string &pm)
-{
-    const std::string minSec = sep + Part(t, "%M") + sep + Part(t, "%S");
-    if (hours24)
-        return Part(t, "%H") + minSec;
-    std::string hour = Part(t, "%I");
-    if (hour[0] == '0')
-        hour.erase(0, 1);
-    return "  " + hour + minSec + " " + (t.tm_hour < 12 ? am : pm) + "  ";
-}
-
-class DateTimeExport : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        char value[256];
-        for (int i = 0; i < 6; ++i)
-            saved_[i] = (GetProfileStringA("intl", kKeys[i], kMissing, value, sizeof value), value);
-    }
-    void TearDown() override
-    {
-        for (int i = 0; i < 6; ++i)
-            WriteProfileStringA("intl", kKeys[i], saved_[i] == kMissing ? nullptr : saved_[i].c_str());
-        GetCurrentDateTime(nullptr, nullptr, DATETIME_REREAD_SETTINGS);
-    }
-    static void Write(const Intl &intl)
-    {
-        for (int i = 0; i < 6; ++i)
-            ASSERT_TRUE(WriteProfileStringA("intl", kKeys[i], intl[i]));
-    }
-    // Calls until the clock's second did not change during the call; the
-    // moment in *moment.
-    static int Call(char *timeOut, char *dateOut, int flags, tm *moment)
-    {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            const time_t before = time(nullptr);
-            const int result = GetCurrentDateTime(timeOut, dateOut, flags);
-            if (time(nullptr) == before) {
-                *moment = *localtime(&before);
-                return result;
-            }
-        }
-        ADD_FAILURE() << "the clock never held still";
-        return -1;
-    }
-
-private:
-    std::string saved_[6];
-};
 
 } // namespace
 
-TEST_F(DateTimeExport, FollowsTheRegionalSettings)
+TEST(DateTimeText, EachOrderAndClock)
 {
-    const struct {
-        const char *intl[6];
-        int order;
-        bool hours24;
-        const char *dateSep, *timeSep, *am, *pm;
-    } cases[] = {
-        {{"1", "0", ".", ":", "AM", "PM"}, 1, false, ".", ":", "AM", "PM"},
-        {{"2", "1", "-", ".", "AM", "PM"}, 2, true, "-", ".", "AM", "PM"},
-        {{"0", "0", ".-", ".:", "morning", "evening"}, 0, false, ".", ".", "morn", "even"},
-        {{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}, 0, false, "/", ":", "AM", "PM"},
+    const struct { kr::DateTimeSettings settings; int year, hour; const char *date, *time; } cases[] = {
+        {{1, 0, ".", ":", "AM", "PM"}, 2026, 21, "04.12.26", "  9:05:09 PM  "},
+        {{2, 1, "/", ":", "AM", "PM"}, 2000, 21, "00/12/04", "21:05:09"},
+        {{0, 0, "/", ":", "AM", "PM"}, 2026, 0, "12/04/26", "  12:05:09 AM  "},
+        {{5, 1, "", ".", "AM", "PM"}, 2026, 0, "120426", "00.05.09"},
+        {{0, 0, "/", ":", "AM", "PM"}, 2026, 11, "12/04/26", "  11:05:09 AM  "},
+        {{0, 0, "/", ":", "AM", "PM"}, 2026, 12, "12/04/26", "  12:05:09 PM  "},
+        {{-1, 2, "-", ":", "a.m.", "p.m."}, 2026, 22, "12-04-26", "  10:05:09 p.m.  "}, // only 1 is the 24-hour clock
     };
     for (const auto &c : cases) {
-        Write(c.intl);
+        tm moment{};
+        moment.tm_year = c.year - 1900, moment.tm_mon = 11, moment.tm_mday = 4;
+        moment.tm_hour = c.hour, moment.tm_min = 5, moment.tm_sec = 9;
+        // Both outputs each get their own text; one alone gets both (the longest fills DATETIME_TEXT_BYTES).
         char time[DATETIME_TEXT_BYTES], date[DATETIME_TEXT_BYTES];
-        tm moment;
-        ASSERT_EQ(1, Call(time, date, DATETIME_REREAD_SETTINGS, &moment));
-        EXPECT_EQ(ExpectedDate(moment, c.order, c.dateSep), date);
-        EXPECT_EQ(ExpectedTime(moment, c.hours24, c.timeSep, c.am, c.pm), time);
+        EXPECT_EQ(1, kr::WriteDateTime(moment, c.settings, time, date));
+        EXPECT_EQ(c.date + "|"s + c.time, date + "|"s + time) << "case " << &c - cases;
+        EXPECT_EQ(1, kr::WriteDateTime(moment, c.settings, time, nullptr));
+        EXPECT_EQ(c.time + " "s + c.date, time);
     }
+    EXPECT_EQ(0, kr::WriteDateTime(tm{}, kr::DefaultDateTimeSettings(), nullptr, nullptr));
 }
 
-TEST_F(DateTimeExport, ChangedSettingsWaitForTheRereadFlag)
+TEST(DateTimeSettings, ReadFromWinIniAndKeptUntilAskedAgain)
 {
-    Write({"1", "1", ".", ":", "AM", "PM"});
+    const char *const keys[] = {"iDate", "iTime", "sDate", "sTime", "s1159", "s2359"};
+    const char *const values[] = {"2", "1", "-.", ".:", "morning", "evening"};
+    char saved[6][64];
+    for (int i = 0; i < 6; ++i) {
+        GetProfileStringA("intl", keys[i], "\1", saved[i], sizeof saved[i]);
+        WriteProfileStringA("intl", keys[i], values[i]);
+    }
+    // Both markers, cut to four characters, whatever the time of day; the clock shows the rest.
+    const kr::DateTimeSettings read = kr::ReadDateTimeSettings();
+    EXPECT_EQ("morn|even", read.morning + "|"s + read.afternoon);
     char time[DATETIME_TEXT_BYTES], date[DATETIME_TEXT_BYTES];
     tm moment;
-    ASSERT_EQ(1, Call(time, date, DATETIME_REREAD_SETTINGS, &moment));
-    Write({"2", "0", "-", ".", "vm", "nm"});
-    ASSERT_EQ(1, Call(time, nullptr, 0, &moment));
-    EXPECT_EQ(ExpectedTime(moment, true, ":", "", "") + " " + ExpectedDate(moment, 1, "."), time);
+    ASSERT_EQ(1, Now(DATETIME_REREAD_SETTINGS, time, date, &moment));
+    EXPECT_EQ(Strf(moment, "%y-%m-%d|%H.%M.%S"), date + "|"s + time);
+
+    // Without the keys the defaults hold, but only once the settings are read again.
+    for (const char *key : keys)
+        WriteProfileStringA("intl", key, nullptr);
+    ASSERT_EQ(1, Now(0, time, nullptr, &moment));
+    EXPECT_EQ(Strf(moment, "%H.%M.%S %y-%m-%d"), time);
     EXPECT_EQ(0, GetCurrentDateTime(nullptr, nullptr, 0));
-    ASSERT_EQ(1, Call(time, date, DATETIME_REREAD_SETTINGS | 1, &moment));
-    EXPECT_EQ(ExpectedDate(moment, 2, "-"), date);
-    EXPECT_EQ(ExpectedTime(moment, false, ".", "vm", "nm"), time);
+    ASSERT_EQ(1, Now(DATETIME_REREAD_SETTINGS | 1, nullptr, date, &moment));
+    EXPECT_EQ(Strf(moment, "%m/%d/%y   %I:%M:%S %p  "), date);
+
+    for (int i = 0; i < 6; ++i)
+        WriteProfileStringA("intl", keys[i], strcmp(saved[i], "\1") ? saved[i] : nullptr);
+    GetCurrentDateTime(nullptr, nullptr, DATETIME_REREAD_SETTINGS);
 }

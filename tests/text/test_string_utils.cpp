@@ -7,46 +7,38 @@
 
 #include "krtext.h"
 
-namespace {
-// Offset of a found address in text, -1 for null.
-long At(const char *text, const char *found) { return found ? static_cast<long>(found - text) : -1; }
-} // namespace
+using namespace std::string_literals;
 
-TEST(StringSearch, CharactersAreSigned8Bit)
+TEST(Strings, SearchesStayWithinCountAndBeforeTheTerminator)
 {
-    const char text[] = "ab\xe9" "c";
-    const struct { int c; long at; } cases[] = {{'c', 3}, {-23, 2}, {0xE9, -1}, {0, -1}, {'z', -1}};
-    for (const auto &c : cases)
-        EXPECT_EQ(c.at, At(text, lstrchr(text, c.c))) << c.c;
-    EXPECT_EQ(nullptr, lstrchr("", 'a'));
+    // lstrchr: characters are signed 8-bit values, and 0 is never found.
+    const char word[] = "ab\xe9" "c";
+    const struct { int c; const char *found; } characters[] = {
+        {'c', word + 3}, {-23, word + 2}, {0xE9, nullptr}, {0, nullptr}};
+    for (const auto &c : characters)
+        EXPECT_EQ(c.found, lstrchr(word, c.c)) << c.c;
     EXPECT_EQ(nullptr, lstrchr(nullptr, 'a'));
-}
 
-TEST(StringSearch, MatchLiesWithinCountAndBeforeTheTerminator)
-{
-    const char text[] = "abcabc\0cd";
-    const struct { const char *pattern; long count, at; } cases[] = {
-        {"ca", 6, 2}, {"bc", 3, 1}, {"bc", 2, -1}, {"abc", 2, -1}, {"abc", -1, -1}, {"", -5, 0},
-        {"BC", 6, -1}, {"cd", 100, -1}, {"abcabcx", 100, -1},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.at, At(text, lstrstr(text, c.pattern, c.count))) << c.pattern << " " << c.count;
-    EXPECT_EQ(nullptr, lstrstr(nullptr, "", 5));
-    EXPECT_EQ(nullptr, lstrstr(text, nullptr, 5));
-
+    // lstrstr: a match starts no later than count - its length; lstrfind: the line of a key of up to 128 characters.
     const std::string key(128, 'k'), tooLong = key + "k";
-    const std::string lines = "\r\n[s]\r\nkey=1\r\nk=2\r\n" + key + "=3\r\n" + key + "k=4\r\n";
-    const char *t = lines.c_str();
-    const struct { const char *key; long count, at; } keys[] = {
-        {"k", 100, 14}, {"key", 100, 7}, {"k", 16, 14}, {"k", 15, -1}, {"s", 100, -1},
-        {key.c_str(), 1000, 19}, {tooLong.c_str(), 1000, -1}, {nullptr, 100, -1},
+    const std::string text = "abcabc\r\nk=1\r\n" + key + "=2\r\n" + tooLong + "=3\0cd"s;
+    using Search = char *(KRAPI *)(const char *, const char *, long);
+    const struct { Search search; const char *pattern; long count, at; } cases[] = {
+        {lstrstr, "ca", 6, 2}, {lstrstr, "bc", 3, 1}, {lstrstr, "bc", 2, -1}, {lstrstr, "abc", 2, -1},
+        {lstrstr, "", -5, 0}, {lstrstr, "cd", 1000, -1}, {lstrstr, "abcabcx", 1000, -1}, {lstrfind, "k", 1000, 8},
+        {lstrfind, "k", 10, 8}, {lstrfind, "k", 9, -1}, {lstrfind, key.c_str(), 1000, 13},
+        {lstrfind, tooLong.c_str(), 1000, -1}, {lstrfind, nullptr, 1000, -1},
     };
-    for (const auto &c : keys)
-        EXPECT_EQ(c.at, At(t, lstrfind(t, c.key, c.count))) << c.count;
+    for (const auto &c : cases) {
+        const char *found = c.search(text.c_str(), c.pattern, c.count);
+        EXPECT_EQ(c.at, found ? found - text.c_str() : -1) << "case " << &c - cases;
+    }
+    EXPECT_EQ(nullptr, lstrstr(nullptr, "", 5));
+    EXPECT_EQ(nullptr, lstrstr("abc", nullptr, 5));
     EXPECT_EQ(nullptr, lstrfind(nullptr, "k", 100));
 }
 
-TEST(StringCompare, PrefixesEqualElseSignedDifference)
+TEST(Strings, PrefixesCompareEqualAndCopiesAreAlwaysTerminated)
 {
     const struct { const char *a, *b; long count; int result; } cases[] = {
         {"ab", "abc", 3, 0}, {"abc", "ab", 3, 0}, {"abd", "abc", 3, 1}, {"abc", "abd", 2, 0},
@@ -54,20 +46,16 @@ TEST(StringCompare, PrefixesEqualElseSignedDifference)
         {"", "a", 3, -1}, {"a", "", 3, -1}, {nullptr, "a", 3, -1}, {"a", nullptr, 3, -1},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(c.result, lstrncmp(c.a, c.b, c.count)) << (c.a ? c.a : "null") << " " << (c.b ? c.b : "null");
-}
+        EXPECT_EQ(c.result, lstrncmp(c.a, c.b, c.count)) << "case " << &c - cases;
 
-TEST(StringCopy, TerminatedAfterAtMostCountCharacters)
-{
-    const struct { const char *source; long count; const char *result; } cases[] = {
+    const struct { const char *source; long count; const char *result; } copies[] = {
         {"hello", 3, "hel"}, {"hello", 50, "hello"}, {"hello", 0, ""}, {"hello", -4, ""}, {"", 3, ""}, {nullptr, 3, ""},
     };
-    for (const auto &c : cases) {
+    for (const auto &c : copies) {
         char out[16];
         memset(out, '#', sizeof out);
         lstrncpy(out, c.source, c.count);
-        EXPECT_STREQ(c.result, out) << c.count;
-        EXPECT_EQ('#', out[strlen(c.result) + 1]) << "written past the terminator";
+        EXPECT_EQ(std::string(c.result) + '\0' + '#', std::string(out, strlen(c.result) + 2)) << c.count;
     }
     lstrncpy(nullptr, "hello", 3);
 }
