@@ -75,10 +75,12 @@ TEST_F(GlobalStore, EachInitNeedsAFreeEveryFreeWritesBackAndTheLastFreesTheBlock
     EXPECT_EQ(1, FreeGlobal(0)); // without a store: nothing to do
     EXPECT_EQ("gone", Get("Custom", "Key", "gone")); // a fresh store, seeded again
     EXPECT_EQ(1, FreeGlobal(0));
-    const size_t heap = krtest::BusyHeapBytes(); // a store made and freed again leaves nothing behind
+    // A store made and freed again leaves nothing behind: its seeded block
+    // holds kilobytes, Wine's own profile cache may move a few bytes.
+    const size_t heap = krtest::BusyHeapBytes();
     InitGlobal(0);
     FreeGlobal(0);
-    EXPECT_EQ(heap, krtest::BusyHeapBytes());
+    EXPECT_NEAR(double(heap), double(krtest::BusyHeapBytes()), 512.0);
 }
 
 TEST_F(GlobalStore, SeedsEverySystemListKeyAndWritesEachOneBack)
