@@ -1,20 +1,22 @@
-// A second process for the running-application check: checks the named
-// mutex, tells the test through an event, and keeps whatever it got until
-// the test says it may go. Exit code: 1 when another process held it.
+// The second process of the running-application check: checks the mutex
+// named on its command line, sets the event "<name>-ready", and keeps what it
+// got until "<name>-release" is set. Exit code: 1 when another process held it.
 #include <windows.h>
+
+#include <string>
 
 #include "krapps.h"
 
 int main(int argc, char **argv)
 {
-    if (argc < 4)
+    if (argc < 2)
         return 2;
     const BOOL running = ApplicationRunningCheck(argv[1]);
-    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
-    HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, argv[3]);
-    if (!ready || !release)
+    const std::string name = argv[1];
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, (name + "-ready").c_str());
+    HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, (name + "-release").c_str());
+    if (!ready || !release || !SetEvent(ready))
         return 3;
-    SetEvent(ready);
     WaitForSingleObject(release, 60000);
     return running ? 1 : 0;
 }
