@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "krapps.h"
@@ -100,12 +101,9 @@ std::string Unique(const char *stem)
     return std::string(stem) + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
 }
 
-// Runs mutex_holder.exe, which checks the mutex and holds what it got while
-// `meanwhile` runs here. Its exit code: 1 when the mutex was held already.
-DWORD WithHolder(const std::string &mutex, const std::function<void()> &meanwhile)
+// Runs mutex_holder.exe on the mutex; its exit code, 1 when it was held.
+DWORD RunHolder(const std::string &mutex)
 {
-    const HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, (mutex + "-ready").c_str());
-    const HANDLE release = CreateEventA(nullptr, TRUE, FALSE, (mutex + "-release").c_str());
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, sizeof exe);
     strcpy(strrchr(exe, '\\') + 1, "mutex_holder.exe");
@@ -113,15 +111,11 @@ DWORD WithHolder(const std::string &mutex, const std::function<void()> &meanwhil
     STARTUPINFOA si{sizeof si};
     PROCESS_INFORMATION process{};
     DWORD code = 99;
-    if (CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process)) {
-        if (WaitForSingleObject(ready, 60000) == WAIT_OBJECT_0)
-            meanwhile();
-        SetEvent(release);
-        WaitForSingleObject(process.hProcess, 60000);
+    if (CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process) &&
+        WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.hProcess, &code);
-    }
-    for (HANDLE handle : {ready, release, process.hProcess, process.hThread})
-        CloseHandle(handle);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
     return code;
 }
 
@@ -183,15 +177,14 @@ TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
 
     const HWND box = CreateWindowExA(WS_EX_CONTROLPARENT, "#32770", "dialog", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
                                      nullptr, nullptr, nullptr, nullptr);
-    MSG tab{CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, 100, 20, box, nullptr, nullptr,
-                            nullptr),
-            WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    MSG elsewhere{one.window, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    const HWND edit =
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_TABSTOP, 5, 5, 100, 20, box, nullptr, nullptr, nullptr);
+    MSG tab{edit, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_FALSE(HandleDialogMessage(&tab) || HandleDialogMessage(nullptr));
     EXPECT_TRUE(SetGlobalDialogWnd(7, box) && HandleDialogMessage(&tab));
-    EXPECT_FALSE(HandleDialogMessage(&elsewhere) || HandleDialogMessage(nullptr));
     EXPECT_TRUE(GetGlobalDialogWnd(KR_DIALOG_SLOTS - 1) == dialog.window && !GetGlobalDialogWnd(KR_DIALOG_SLOTS));
     ClearAllGlobalDialogWnd();
-    EXPECT_EQ(0, HandleDialogMessage(&tab));
+    EXPECT_EQ(nullptr, GetGlobalDialogWnd(7));
     DestroyWindow(box);
 
     TestApp &companion = Register(KR_APPLICATIONS + 1, true, "Zizorover Avedeverado");
@@ -221,9 +214,8 @@ TEST_F(Apps, DrawingResourcesFollowThePrinterContextAndPropertiesTheirBlocks)
                                  EXPECT_EQ(nullptr, GetPropA(window, "Value"));
                              });
     const LONG_PTR big = reinterpret_cast<LONG_PTR>(&window);
-    SetPropPtr(window, "Value", 5);
-    EXPECT_EQ(1, SetPropPtr(window, "Value", big)); // into the same block
-    KrutilTestControl(KRTEST_MEM_FAIL_AT, 1);       // its lock
+    EXPECT_TRUE(SetPropPtr(window, "Value", 5) && SetPropPtr(window, "Value", big)); // the second into the same block
+    KrutilTestControl(KRTEST_MEM_FAIL_AT, 1);                                        // its lock
     EXPECT_EQ(0, SetPropPtr(window, "Value", 6));
     KrutilTestControl(KRTEST_MEM_FAIL_AT, 1);
     EXPECT_EQ(0, GetPropPtr(window, "Value"));
@@ -259,7 +251,8 @@ TEST_F(Apps, NamedObjectsAreGlobalOpenToEveryoneAndNeverCut)
     for (HANDLE made :
          {mutex, CreateGlobalEventW(nullptr, TRUE, FALSE, event.c_str()),
           OpenMutexA(SYNCHRONIZE, FALSE, ("Global\\" + name).c_str()),
-          OpenGlobalMutexW(SYNCHRONIZE, FALSE, wide.c_str()), OpenGlobalEventA(EVENT_ALL_ACCESS, FALSE, (name + "-event").c_str()),
+          OpenGlobalMutexW(SYNCHRONIZE, FALSE, wide.c_str()),
+          OpenGlobalEventA(EVENT_ALL_ACCESS, FALSE, (name + "-event").c_str()),
           CreateGlobalEventA(nullptr, FALSE, TRUE, nullptr), CreateGlobalEventA(nullptr, FALSE, FALSE, fits.c_str())}) {
         EXPECT_NE(nullptr, made);
         CloseHandle(made);
@@ -272,18 +265,16 @@ TEST_F(Apps, NamedObjectsAreGlobalOpenToEveryoneAndNeverCut)
                              });
 }
 
-TEST_F(Apps, RunningCheckSeesTheMutexOfAnotherProcessUntilItEnds)
+TEST_F(Apps, RunningCheckSeesTheMutexOfAnotherProcessOrThread)
 {
     const std::string name = Unique("KrTestRunning");
-    HANDLE kept = nullptr; // keeps the mutex in being when its holder ends
-    EXPECT_EQ(0u, WithHolder(name, [&] {
-                  EXPECT_TRUE(ApplicationRunningCheck(name.c_str()));
-                  kept = OpenGlobalMutexA(SYNCHRONIZE, FALSE, name.c_str());
-              }));                                       // it came first
-    EXPECT_FALSE(ApplicationRunningCheck(name.c_str())); // abandoned, now ours
-    CloseHandle(kept);
+    const HANDLE kept = CreateGlobalMutexA(nullptr, FALSE, name.c_str()); // keeps it in being, not held
+    EXPECT_EQ(0u, RunHolder(name));                      // the other process takes it and ends holding it
+    EXPECT_FALSE(ApplicationRunningCheck(name.c_str())); // abandoned: now ours
     RemoveApplicationRunningCheck(name.c_str());
-    EXPECT_EQ(1u, WithHolder(name, [] {}));                              // still ours after the remove
+    EXPECT_EQ(1u, RunHolder(name)); // still ours after the remove
+    std::thread([&] { EXPECT_TRUE(ApplicationRunningCheck(name.c_str())); }).join();
+    CloseHandle(kept);
     EXPECT_TRUE(ApplicationRunningCheck(std::string(300, 'r').c_str())); // cannot be made
     EXPECT_EQ((std::vector<UINT>{MB_ICONHAND}), g_beeps);
     RemoveApplicationRunningCheck(Unique("never made").c_str());
@@ -306,45 +297,28 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
         std::vector<UINT> beeps;
         std::vector<int> buttons{IDOK};
     } rows[] = {
+        // clang-format off
         {[&] { return GenMessage(owner, "Error in TOP value", "Margins", MB_ICONEXCLAMATION, "", ""); }, IDOK,
          "Error in TOP value", "Margins", MB_ICONEXCLAMATION, twice},
-        {[&] { return GenMessage(owner, nullptr, nullptr, question, "1", "2"); },
-         IDNO,
-         "\nMin Value: 1\nMax Value: 2",
-         "Error",
-         question,
-         {0x30},
-         {IDYES, IDNO}},
-        {[&] { return GenMessage(owner, longText.c_str(), "Long", hand, nullptr, "30.00"); }, IDOK, longText.substr(45),
-         "Long", hand, twice}, // the max line is cut away
-        {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); },
-         1,
-         "The file E:\\run01.raw already exists",
-         "Exists",
-         task | MB_ICONEXCLAMATION,
-         {}},
-        {[] { return MsgReport(IDS_MSG_SAVED, "Saved", "Method 4"); },
-         1,
-         "Method 4 has been saved",
-         "Saved",
-         task | MB_ICONINFORMATION,
-         {}},
+        {[&] { return GenMessage(owner, nullptr, nullptr, question, "1", "2"); }, IDNO,
+         "\nMin Value: 1\nMax Value: 2", "Error", question, {0x30}, {IDYES, IDNO}},
+        {[&] { return GenMessage(owner, longText.c_str(), "Long", hand, nullptr, "30.00"); }, IDOK,
+         longText.substr(45), "Long", hand, twice}, // the max line is cut away
+        {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); }, 1,
+         "The file E:\\run01.raw already exists", "Exists", task | MB_ICONEXCLAMATION, {}},
+        {[] { return MsgReport(IDS_MSG_SAVED, "Saved", "Method 4"); }, 1,
+         "Method 4 has been saved", "Saved", task | MB_ICONINFORMATION, {}},
         {[] { return MsgReport(1234, nullptr); }, 1, "Application Error: 1234", "Error", task | hand, {}},
         {[] { return MsgReport(30000, "Memory"); }, 1, "Out of memory", "Memory", MB_SYSTEMMODAL | hand, {}},
-        {[&] { return MsgReportMsg(module, IDS_TEST_DELETE, "Delete", "x"); },
-         IDNO,
-         "Delete x?",
-         "Delete",
-         task | question,
-         standard,
-         {IDYES, IDNO}},
-        {[] { return MsgReportMsg(nullptr, IDS_TEST_DONE, nullptr); }, IDOK, "Done", "Attention",
-         task | MB_ICONEXCLAMATION, standard},
-        {[] { return MsgReportMsg(nullptr, 4321, "Host"); }, IDOK, "Application Error: 4321", "Host", task | hand,
-         standard},
-        {[] { return MsgReportMsg(nullptr, 30000, nullptr); }, IDOK, "Out of memory", "Attention",
-         MB_SYSTEMMODAL | hand, standard},
-    };
+        {[&] { return MsgReportMsg(module, IDS_TEST_DELETE, "Delete", "x"); }, IDNO,
+         "Delete x?", "Delete", task | question, standard, {IDYES, IDNO}},
+        {[] { return MsgReportMsg(nullptr, IDS_TEST_DONE, nullptr); }, IDOK,
+         "Done", "Attention", task | MB_ICONEXCLAMATION, standard},
+        {[] { return MsgReportMsg(nullptr, 4321, "Host"); }, IDOK,
+         "Application Error: 4321", "Host", task | hand, standard},
+        {[] { return MsgReportMsg(nullptr, 30000, nullptr); }, IDOK,
+         "Out of memory", "Attention", MB_SYSTEMMODAL | hand, standard},
+    }; // clang-format on
     {
         BoxAnswerer none;
         EXPECT_EQ(0, MsgReportMsg(module, IDS_TEST_NO_COMMA, "No comma"));
