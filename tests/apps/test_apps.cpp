@@ -291,33 +291,32 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
     const UINT task = MB_TASKMODAL, hand = MB_ICONHAND, question = MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2;
     const struct {
         std::function<int()> show;
-        int answer;
         std::string text, caption;
         UINT style;
         std::vector<UINT> beeps;
-        std::vector<int> buttons{IDOK};
+        std::vector<int> buttons{IDOK}; // the last is the default, and the answer
     } rows[] = {
         // clang-format off
-        {[&] { return GenMessage(owner, "Error in TOP value", "Margins", MB_ICONEXCLAMATION, "", ""); }, IDOK,
+        {[&] { return GenMessage(owner, "Error in TOP value", "Margins", MB_ICONEXCLAMATION, "", ""); },
          "Error in TOP value", "Margins", MB_ICONEXCLAMATION, twice},
-        {[&] { return GenMessage(owner, nullptr, nullptr, question, "1", "2"); }, IDNO,
+        {[&] { return GenMessage(owner, nullptr, nullptr, question, "1", "2"); },
          "\nMin Value: 1\nMax Value: 2", "Error", question, {0x30}, {IDYES, IDNO}},
-        {[&] { return GenMessage(owner, longText.c_str(), "Long", hand, nullptr, "30.00"); }, IDOK,
+        {[&] { return GenMessage(owner, longText.c_str(), "Long", hand, nullptr, "30.00"); },
          longText.substr(45), "Long", hand, twice}, // the max line is cut away
-        {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); }, 1,
+        {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); },
          "The file E:\\run01.raw already exists", "Exists", task | MB_ICONEXCLAMATION, {}},
-        {[] { return MsgReport(IDS_MSG_SAVED, "Saved", "Method 4"); }, 1,
-         "Method 4 has been saved", "Saved", task | MB_ICONINFORMATION, {}},
-        {[] { return MsgReport(1234, nullptr); }, 1, "Application Error: 1234", "Error", task | hand, {}},
-        {[] { return MsgReport(30000, "Memory"); }, 1, "Out of memory", "Memory", MB_SYSTEMMODAL | hand, {}},
-        {[&] { return MsgReportMsg(module, IDS_TEST_DELETE, "Delete", "x"); }, IDNO,
-         "Delete x?", "Delete", task | question, standard, {IDYES, IDNO}},
-        {[] { return MsgReportMsg(nullptr, IDS_TEST_DONE, nullptr); }, IDOK,
-         "Done", "Attention", task | MB_ICONEXCLAMATION, standard},
-        {[] { return MsgReportMsg(nullptr, 4321, "Host"); }, IDOK,
-         "Application Error: 4321", "Host", task | hand, standard},
-        {[] { return MsgReportMsg(nullptr, 30000, nullptr); }, IDOK,
-         "Out of memory", "Attention", MB_SYSTEMMODAL | hand, standard},
+        {[] { return MsgReport(IDS_MSG_SAVED, "Saved", "Method 4"); }, "Method 4 has been saved", "Saved",
+         task | MB_ICONINFORMATION, {}},
+        {[] { return MsgReport(1234, nullptr); }, "Application Error: 1234", "Error", task | hand, {}},
+        {[] { return MsgReport(30000, "Memory"); }, "Out of memory", "Memory", MB_SYSTEMMODAL | hand, {}},
+        {[&] { return MsgReportMsg(module, IDS_TEST_DELETE, "Delete", "x"); }, "Delete x?", "Delete",
+         task | question, standard, {IDYES, IDNO}},
+        {[] { return MsgReportMsg(nullptr, IDS_TEST_DONE, nullptr); }, "Done", "Attention",
+         task | MB_ICONEXCLAMATION, standard},
+        {[] { return MsgReportMsg(nullptr, 4321, "Host"); }, "Application Error: 4321", "Host", task | hand,
+         standard},
+        {[] { return MsgReportMsg(nullptr, 30000, nullptr); }, "Out of memory", "Attention",
+         MB_SYSTEMMODAL | hand, standard},
     }; // clang-format on
     {
         BoxAnswerer none;
@@ -330,8 +329,8 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text.substr(0, 30));
         g_beeps.clear();
-        BoxAnswerer answerer(row.answer);
-        EXPECT_EQ(row.answer, row.show());
+        BoxAnswerer answerer(row.buttons.back());
+        EXPECT_EQ(row.buttons.back(), row.show()); // MsgReport's 1 is IDOK
         ASSERT_EQ(1u, answerer.Boxes().size());
         const krtest::ShownBox &box = answerer.Boxes()[0];
         EXPECT_EQ(row.text, box.shownText);
@@ -339,12 +338,14 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
         EXPECT_EQ(row.style, box.style);
         EXPECT_EQ((row.style & (task | MB_SYSTEMMODAL)) ? nullptr : owner, box.owner);
         EXPECT_EQ(row.buttons, box.buttons);
-        EXPECT_EQ(row.answer, box.defaultButton);
+        EXPECT_EQ(row.buttons.back(), box.defaultButton);
         EXPECT_EQ(row.beeps, g_beeps);
     }
     short style = -1, level = -1;
-    EXPECT_STREQ("Odd", MsgGetErrorLevel("7\t Odd", &style, &level));
-    EXPECT_TRUE(style == 0 && level == 3 && !MsgGetErrorLevel(nullptr, nullptr, nullptr));
+    EXPECT_STREQ("Disk full", MsgGetErrorLevel("3 Disk full", &style, &level));
+    EXPECT_TRUE(style == MB_ICONHAND && level == 3);
+    EXPECT_STREQ("Odd", MsgGetErrorLevel("7\t Odd", &style, nullptr));
+    EXPECT_TRUE(style == 0 && !MsgGetErrorLevel(nullptr, nullptr, nullptr));
     const HWND edit = CreateWindowExA(0, "EDIT", "selected", WS_CHILD | WS_VISIBLE, 5, 5, 150, 20, owner,
                                       reinterpret_cast<HMENU>(42), nullptr, nullptr);
     EXPECT_TRUE(GenSetFocus(owner, 42) && GetFocus() == edit && !GenSetFocus(nullptr, 42));
