@@ -108,7 +108,8 @@ DWORD RunHolder(const std::string &mutex)
     GetModuleFileNameA(nullptr, exe, sizeof exe);
     strcpy(strrchr(exe, '\\') + 1, "mutex_holder.exe");
     std::string command = "mutex_holder " + mutex;
-    STARTUPINFOA si{sizeof si};
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION process{};
     DWORD code = 99;
     if (CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process) &&
@@ -297,12 +298,12 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
         std::vector<int> buttons{IDOK}; // the last is the default, and the answer
     } rows[] = {
         // clang-format off
-        {[&] { return GenMessage(owner, "Error in TOP value", "Margins", MB_ICONEXCLAMATION, "", ""); },
-         "Error in TOP value", "Margins", MB_ICONEXCLAMATION, twice},
+        {[&] { return GenMessage(owner, "Error in TOP value", "Margins", hand, "", ""); },
+         "Error in TOP value", "Margins", hand, twice},
         {[&] { return GenMessage(owner, nullptr, nullptr, question, "1", "2"); },
          "\nMin Value: 1\nMax Value: 2", "Error", question, {0x30}, {IDYES, IDNO}},
-        {[&] { return GenMessage(owner, longText.c_str(), "Long", hand, nullptr, "30.00"); },
-         longText.substr(45), "Long", hand, twice}, // the max line is cut away
+        {[&] { return GenMessage(owner, longText.c_str(), "Long", MB_ICONINFORMATION, nullptr, "30.00"); },
+         longText.substr(45), "Long", MB_ICONINFORMATION, {}}, // the max line is cut away
         {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); },
          "The file E:\\run01.raw already exists", "Exists", task | MB_ICONEXCLAMATION, {}},
         {[] { return MsgReport(IDS_MSG_SAVED, "Saved", "Method 4"); }, "Method 4 has been saved", "Saved",
@@ -322,7 +323,10 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
         BoxAnswerer none;
         EXPECT_EQ(0, MsgReportMsg(module, IDS_TEST_NO_COMMA, "No comma"));
         EXPECT_EQ(0, MsgReportMsg(nullptr, IDS_TEST_DONE, "No host"));
-        EXPECT_EQ(-1, GenMessage(nullptr, "x", "y", 0, nullptr, nullptr));
+        const HWND dead = Register(KR_APPLICATIONS + 1).window;
+        DestroyWindow(dead);
+        for (HWND notAWindow : {static_cast<HWND>(nullptr), dead})
+            EXPECT_EQ(-1, GenMessage(notAWindow, "x", "y", 0, nullptr, nullptr));
         EXPECT_TRUE(none.Boxes().empty());
     }
     Register(0); // from now on the host's module gives the strings

@@ -107,6 +107,8 @@ TEST_F(Custorix, TheTemporaryDirectoryIsMadeOnDemand)
     Configure("TempDir=" + WorkPath("tmp/a/b"));
     EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(room - 1, temp) || temp[0] || FileExists(nested));
     EXPECT_TRUE(CFileAccess::GetGlobalTempPathSA(room, temp) && nested == temp && FileExists(nested));
+    Configure("TempDir=" + WorkPath("KRSECURE.INI\\sub")); // below a file: cannot be made
+    EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp) || temp[0]);
 }
 
 // Locations and rights are checked with secure files and with the light
@@ -139,7 +141,8 @@ TEST_F(Custorix, LocationsRightsAndTheGateAsTheFileSetsThem)
             EXPECT_EQ(row.templates, CFileAccess::CheckTemplateFilename(directory.c_str())) << row.directory;
         }
         EXPECT_TRUE(SecurityEnquire(nullptr, 4005, 0) && SecurityEnquire(nullptr, 4010, 0));
-        EXPECT_FALSE(SecurityEnquire(nullptr, 4006, 0) || CFileAccess::CheckTemplateFilename(nullptr));
+        EXPECT_FALSE(SecurityEnquire(nullptr, 4006, 0) || CFileAccess::CheckTemplateFilename(nullptr) ||
+                     CFileAccess::CheckFilename(""));
         for (const std::string &dir :
              {data_, templates_, temp + std::string("gate"), outside[0], outside[1], outside[2]}) {
             SCOPED_TRACE(dir);
@@ -176,6 +179,7 @@ TEST_F(Custorix, LocationsRightsAndTheGateAsTheFileSetsThem)
         EXPECT_TRUE(CFileAccess::SigSettings(15007, &offered, &required));
         EXPECT_EQ(row.second, offered | required << 1) << row.first; // offered, and required
     }
+    EXPECT_TRUE(CFileAccess::SigSettings(15007, nullptr, nullptr));
     WIN32_FIND_DATAA found;
     const HANDLE search = CFileAccess::FindFirstFileSA((database_ + "\\*.txt").c_str(), &found);
     EXPECT_NE(INVALID_HANDLE_VALUE, search);
@@ -246,7 +250,8 @@ TEST_F(Custorix, TwoProcessesWritingAtOnceLoseNoLine)
     PROCESS_INFORMATION writers[2]{};
     for (int i = 0; i < 2; ++i) {
         std::string command = "audit_writer \"" + log + "\" writer" + std::to_string(i) + " 1500";
-        STARTUPINFOA si{sizeof si};
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
         ASSERT_TRUE(CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &writers[i]));
     }
     for (const PROCESS_INFORMATION &writer : writers) {
