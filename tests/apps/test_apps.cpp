@@ -1,0 +1,379 @@
+// The application registry and the suite-wide operations on real windows,
+// named objects across two real processes, message boxes answered on the
+// screen and the status bar as real status windows receive it.
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "krapps.h"
+#include "krutil_strings.h"
+#include "support/alloc_sweep.h"
+#include "support/box_answerer.h"
+#include "support/test_control.h"
+#include "test_strings.h"
+
+using krtest::BoxAnswerer;
+using Texts = std::vector<std::string>;
+
+namespace {
+
+std::vector<UINT> g_beeps;
+
+void __stdcall RecordBeep(UINT type)
+{
+    g_beeps.push_back(type);
+}
+
+// A real top-level window standing in for an application, a dialog or a
+// status window: replies as the test says and notes what it got.
+struct TestApp {
+    HWND window = nullptr;
+    std::map<UINT, LRESULT> replies; // by message; 0 for the others
+    std::vector<UINT> received;      // WM_CLOSE and the messages from WM_USER on
+    WPARAM lastWParam = 0;
+    LPARAM lastLParam = 0;
+    Texts statusTexts; // read while the status message is handled
+
+    bool Got(UINT message) const { return std::count(received.begin(), received.end(), message) > 0; }
+};
+
+LRESULT CALLBACK AppProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto *app = reinterpret_cast<TestApp *>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (app && msg == WM_NCDESTROY)
+        app->window = nullptr;
+    if (!app || (msg != WM_CLOSE && msg < WM_USER))
+        return DefWindowProcA(window, msg, wp, lp);
+    app->received.push_back(msg);
+    app->lastWParam = wp;
+    app->lastLParam = lp;
+    char name[300] = "(cleared)";
+    if (msg == GetUpDateMessageValue() && (!wp || GlobalGetAtomNameA(static_cast<ATOM>(wp), name, sizeof name)))
+        app->statusTexts.push_back(name);
+    return app->replies[msg]; // a quit or WM_CLOSE is not acted on
+}
+
+class Apps : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, reinterpret_cast<INT_PTR>(&BoxAnswerer::Observe));
+        KrutilTestControl(KRTEST_BEEP_OBSERVER, reinterpret_cast<INT_PTR>(&RecordBeep));
+    }
+    void TearDown() override
+    {
+        SetApplicationInfo(APPINFOTABLE{});
+        EnableKestrune(1);
+        for (TestApp &app : apps_)
+            DestroyWindow(app.window);
+    }
+    // A window registered at index 0 to 29, open or not; from 30 on, one
+    // outside the registry.
+    TestApp &Register(int index, bool open = true, const char *title = "app", const char *cls = "KrTestAppWClass")
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = AppProc;
+        wc.lpszClassName = cls;
+        RegisterClassA(&wc); // fails harmlessly once registered
+        TestApp &app = apps_[index];
+        app.window = CreateWindowExA(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(app.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&app));
+        APPINFO *record = nullptr;
+        if (GetApplicationInfoPtr(index, &record))
+            *record = APPINFO{app.window, 0, 0, 0, 0, nullptr, open ? 1 : 0, 0};
+        return app;
+    }
+
+    TestApp apps_[KR_APPLICATIONS + 4];
+};
+
+// A name no other test run uses.
+std::string Unique(const char *stem)
+{
+    return std::string(stem) + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+}
+
+// Runs mutex_holder.exe on the mutex; its exit code, 1 when it was held.
+DWORD RunHolder(const std::string &mutex)
+{
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    strcpy(strrchr(exe, '\\') + 1, "mutex_holder.exe");
+    std::string command = "mutex_holder " + mutex;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION process{};
+    DWORD code = 99;
+    if (CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process) &&
+        WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return code;
+}
+
+} // namespace
+
+TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
+{
+    APPINFO *record = reinterpret_cast<APPINFO *>(0x1);
+    EXPECT_FALSE(GetApplicationInfoPtr(-1, &record) || GetApplicationInfoPtr(KR_APPLICATIONS, &record));
+    EXPECT_EQ(reinterpret_cast<APPINFO *>(0x1), record);
+    const HWND open = Register(29).window;
+    MoveWindow(open, 40, 50, 320, 240, FALSE);
+    EXPECT_TRUE(SetApplicationInfoFrameWnd(29) && SetApplicationInfoClientWnd(29, reinterpret_cast<HWND>(0x1234)));
+    ASSERT_EQ(1, GetApplicationInfoPtr(29, &record));
+    const APPINFO expected{open, 40, 50, 320, 240, reinterpret_cast<HWND>(0x1234), 1, 0};
+    EXPECT_EQ(0, memcmp(&expected, record, sizeof expected));
+
+    EXPECT_TRUE(GetApplicationWnd(29) == open && IsApplicationOpen());
+    DestroyWindow(open);
+    TestApp &host = Register(0), &closed = Register(2, false);
+    DestroyWindow(Register(3).window);
+    EXPECT_EQ(0, IsApplicationOpen()); // neither the host, nor closed or dead records
+    for (int index : {2, 3, 29, -1, 30})
+        EXPECT_EQ(nullptr, GetApplicationWnd(index)) << index;
+
+    // One suite through every operation: host 0, open 1, closed 2, dead 3,
+    // refusing 5, 6 after it, 29 last, a dialog in the last slot.
+    const UINT custom = WM_USER + 100;
+    TestApp &one = Register(1), &refuses = Register(5), &later = Register(6), &last = Register(29);
+    TestApp &dialog = Register(KR_APPLICATIONS);
+    host.replies = {{WM_KR_QUERYQUIT, 1}, {WM_KR_FILEUPDATE, 1}};
+    one.replies = {{WM_KR_FILEUPDATE, 1}, {custom, 0x1}};
+    closed.replies[custom] = 0x4;
+    refuses.replies[WM_KR_QUERYQUIT] = 1;
+    dialog.replies[custom] = 0x10;
+    EXPECT_EQ(0, SetGlobalDialogWnd(KR_DIALOG_SLOTS, dialog.window));
+    EXPECT_EQ(1, SetGlobalDialogWnd(KR_DIALOG_SLOTS - 1, dialog.window));
+
+    EXPECT_EQ(0, OKToQuitAllApplications());
+    EXPECT_TRUE(one.Got(WM_KR_QUERYQUIT) && refuses.Got(WM_KR_QUERYQUIT));
+    EXPECT_FALSE(later.Got(WM_KR_QUERYQUIT) || host.Got(WM_KR_QUERYQUIT)); // stops at the refusal
+    refuses.replies[WM_KR_QUERYQUIT] = 0;
+    EXPECT_EQ(1, OKToQuitAllApplications());
+    EXPECT_EQ(0x15, BroadcastMessage(custom, 3, 4)); // the open flag is not looked at
+    EXPECT_TRUE(closed.lastLParam == 4 && !host.Got(custom));
+    int data = 0;
+    EXPECT_EQ(2, GenFileUpdate(reinterpret_cast<LPARAM>(&data), 0xBEEF));
+    EXPECT_TRUE(one.lastWParam == 0xBEEF && one.lastLParam == reinterpret_cast<LPARAM>(&data));
+    EXPECT_TRUE(later.Got(WM_KR_FILEUPDATE) && !closed.Got(WM_KR_FILEUPDATE));
+
+    EnableWindow(later.window, FALSE); // by its own application
+    EnableKestrune(0);
+    EXPECT_FALSE(IsKestruneEnabled() || IsWindowEnabled(host.window) || IsWindowEnabled(one.window));
+    one.received.clear();
+    EXPECT_TRUE(GenFileUpdate(0, 1) == 0 && one.received.empty());
+    EnableKestrune(1);
+    EXPECT_TRUE(IsKestruneEnabled() && IsWindowEnabled(host.window) && IsWindowEnabled(one.window));
+    EXPECT_FALSE(IsWindowEnabled(later.window));
+
+    const HWND box = CreateWindowExA(WS_EX_CONTROLPARENT, "#32770", "dialog", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                     nullptr, nullptr, nullptr, nullptr);
+    const HWND edit =
+        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_TABSTOP, 5, 5, 100, 20, box, nullptr, nullptr, nullptr);
+    MSG tab{edit, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_FALSE(HandleDialogMessage(&tab) || HandleDialogMessage(nullptr));
+    EXPECT_TRUE(SetGlobalDialogWnd(7, box) && HandleDialogMessage(&tab));
+    EXPECT_TRUE(GetGlobalDialogWnd(KR_DIALOG_SLOTS - 1) == dialog.window && !GetGlobalDialogWnd(KR_DIALOG_SLOTS));
+    ClearAllGlobalDialogWnd();
+    EXPECT_EQ(nullptr, GetGlobalDialogWnd(7));
+    DestroyWindow(box);
+
+    TestApp &companion = Register(KR_APPLICATIONS + 1, true, "Zizorover Avedeverado");
+    EXPECT_EQ(1, QuitAllApplications());
+    EXPECT_TRUE(one.Got(WM_KR_QUIT) && last.Got(WM_KR_QUIT) && companion.Got(WM_CLOSE));
+    EXPECT_TRUE(!one.window && !last.window && IsWindow(host.window) && IsWindow(closed.window));
+}
+
+TEST_F(Apps, DrawingResourcesFollowThePrinterContextAndPropertiesTheirBlocks)
+{
+    GLOBALRESOURCES screen{{1}}, printer{{2}}, out{};
+    GLOBALRESOURCES *pointer = nullptr;
+    const HDC dc = reinterpret_cast<HDC>(0x4242);
+    EXPECT_TRUE(SetGlobalResources(screen) && SetPrinterResources(dc, &printer));
+    EXPECT_TRUE(GetGlobalResources(&out) && out.word[0] == 2 && GetPrinterResources(&out) == dc);
+    EXPECT_TRUE(GetGlobalResourcesDC(dc + 1, &out) && out.word[0] == 1); // another context: the screen
+    EXPECT_TRUE(GetGlobalResourcesPtrDC(dc, &pointer) && pointer->word[0] == 2);
+    EXPECT_TRUE(SetPrinterResources(dc, nullptr) && GetGlobalResourcesPtr(&pointer) && pointer->word[0] == 1);
+    EXPECT_TRUE(GetPrinterResources(&out) == nullptr && out.word[0] == 0); // the printer's record is cleared
+
+    const HWND window = Register(1).window;
+    EXPECT_FALSE(SetPropPtr(nullptr, "Value", 1) || SetPropPtr(window, nullptr, 1));
+    krtest::SweepAllocations([&] { SetPropPtr(window, "Value", -7); }, // the block, then its lock
+                             [&](long, bool failed) {
+                                 EXPECT_EQ(failed ? 0 : -7, GetPropPtr(window, "Value"));
+                                 RemovePropPtr(window, "Value");
+                                 EXPECT_EQ(nullptr, GetPropA(window, "Value"));
+                             });
+    const LONG_PTR big = reinterpret_cast<LONG_PTR>(&window);
+    EXPECT_TRUE(SetPropPtr(window, "Value", 5) && SetPropPtr(window, "Value", big)); // the second into the same block
+    KrutilTestControl(KRTEST_MEM_FAIL_AT, 1);                                        // its lock
+    EXPECT_EQ(0, SetPropPtr(window, "Value", 6));
+    KrutilTestControl(KRTEST_MEM_FAIL_AT, 1);
+    EXPECT_EQ(0, GetPropPtr(window, "Value"));
+    EXPECT_EQ(big, GetPropPtr(window, "Value"));
+}
+
+TEST(AppCtrlIsAppEnabled, ReadsWinIniOnceForAllApplications)
+{
+    WritePrivateProfileStringA("Kestrune", "AppEnabled03", "false", "WIN.INI");
+    WritePrivateProfileStringA("Kestrune", "AppEnabled10", "FALSE", "WIN.INI");
+    WritePrivateProfileStringA("Kestrune", "AppEnabled11", "no", "WIN.INI");
+    const int three = AppCtrlIsAppEnabled(3);
+    WritePrivateProfileStringA("Kestrune", nullptr, nullptr, "WIN.INI"); // leave the prefix as it was
+    EXPECT_EQ(0, three);
+    for (int n : {3, 0, 10, 11, 18, 19, -1}) // 3: still the first reading
+        EXPECT_EQ(n == 0 || n == 11 || n == 18 ? 1 : 0, AppCtrlIsAppEnabled(n)) << n;
+}
+
+TEST_F(Apps, NamedObjectsAreGlobalOpenToEveryoneAndNeverCut)
+{
+    const std::string name = Unique("KrTestObject"), fits(MAX_PATH - 1 - 7, 'n'), tooLong(MAX_PATH - 7, 'n');
+    const std::wstring wide(name.begin(), name.end()), event = wide + L"-event";
+    const HANDLE mutex = CreateGlobalMutexA(nullptr, FALSE, name.c_str());
+    char security[512];
+    DWORD needed = 0;
+    BOOL present = FALSE, defaulted = TRUE;
+    PACL dacl = reinterpret_cast<PACL>(0x1);
+    EXPECT_TRUE(GetKernelObjectSecurity(mutex, DACL_SECURITY_INFORMATION, security, sizeof security, &needed) &&
+                GetSecurityDescriptorDacl(security, &present, &dacl, &defaulted) && present && !dacl); // for all
+    SetLastError(0);
+    EXPECT_EQ(nullptr, CreateGlobalEventA(nullptr, FALSE, FALSE, tooLong.c_str())); // with "Global\"
+    EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), GetLastError());
+    for (HANDLE made :
+         {mutex, CreateGlobalEventW(nullptr, TRUE, FALSE, event.c_str()),
+          OpenMutexA(SYNCHRONIZE, FALSE, ("Global\\" + name).c_str()),
+          OpenGlobalMutexW(SYNCHRONIZE, FALSE, wide.c_str()),
+          OpenGlobalEventA(EVENT_ALL_ACCESS, FALSE, (name + "-event").c_str()),
+          CreateGlobalEventA(nullptr, FALSE, TRUE, nullptr), CreateGlobalEventA(nullptr, FALSE, FALSE, fits.c_str())}) {
+        EXPECT_NE(nullptr, made);
+        CloseHandle(made);
+    }
+    HANDLE made = nullptr;
+    krtest::SweepAllocations([&] { made = CreateGlobalMutexA(nullptr, FALSE, name.c_str()); },
+                             [&](long, bool failed) { // the name, the descriptor, the attributes
+                                 EXPECT_EQ(failed, made == nullptr);
+                                 CloseHandle(made);
+                             });
+}
+
+TEST_F(Apps, RunningCheckSeesTheMutexOfAnotherProcessOrThread)
+{
+    const std::string name = Unique("KrTestRunning");
+    const HANDLE kept = CreateGlobalMutexA(nullptr, FALSE, name.c_str()); // keeps it in being, not held
+    EXPECT_EQ(0u, RunHolder(name));                      // the other process takes it and ends holding it
+    EXPECT_FALSE(ApplicationRunningCheck(name.c_str())); // abandoned: now ours
+    RemoveApplicationRunningCheck(name.c_str());
+    EXPECT_EQ(1u, RunHolder(name)); // still ours after the remove
+    std::thread([&] { EXPECT_TRUE(ApplicationRunningCheck(name.c_str())); }).join();
+    CloseHandle(kept);
+    EXPECT_TRUE(ApplicationRunningCheck(std::string(300, 'r').c_str())); // cannot be made
+    EXPECT_EQ((std::vector<UINT>{MB_ICONHAND}), g_beeps);
+    RemoveApplicationRunningCheck(Unique("never made").c_str());
+}
+
+// Every kind of box the library shows, answered: its text, caption, style,
+// buttons and beeps as the box on the screen and the library's call had them.
+TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
+{
+    const HWND owner = Register(KR_APPLICATIONS).window;
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    const std::string longText(300, 'x');
+    const std::vector<UINT> twice{0x30, 0x10}, standard{0xFFFFFFFF};
+    const UINT task = MB_TASKMODAL, hand = MB_ICONHAND, question = MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2;
+    const struct {
+        std::function<int()> show;
+        std::string text, caption;
+        UINT style;
+        std::vector<UINT> beeps;
+        std::vector<int> buttons{IDOK}; // the last is the default, and the answer
+    } rows[] = {
+        // clang-format off
+        {[&] { return GenMessage(owner, "Error in TOP value", "Margins", hand, "", ""); },
+         "Error in TOP value", "Margins", hand, twice},
+        {[&] { return GenMessage(owner, nullptr, nullptr, question, "1", "2"); },
+         "\nMin Value: 1\nMax Value: 2", "Error", question, {0x30}, {IDYES, IDNO}},
+        {[&] { return GenMessage(owner, longText.c_str(), "Long", MB_ICONINFORMATION, nullptr, "30.00"); },
+         longText.substr(45), "Long", MB_ICONINFORMATION, {}}, // the max line is cut away
+        {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); },
+         "The file E:\\run01.raw already exists", "Exists", task | MB_ICONEXCLAMATION, {}},
+        {[] { return MsgReport(IDS_MSG_SAVED, "Saved", "Method 4"); }, "Method 4 has been saved", "Saved",
+         task | MB_ICONINFORMATION, {}},
+        {[] { return MsgReport(1234, nullptr); }, "Application Error: 1234", "Error", task | hand, {}},
+        {[] { return MsgReport(30000, "Memory"); }, "Out of memory", "Memory", MB_SYSTEMMODAL | hand, {}},
+        {[&] { return MsgReportMsg(module, IDS_TEST_DELETE, "Delete", "x"); }, "Delete x?", "Delete",
+         task | question, standard, {IDYES, IDNO}},
+        {[] { return MsgReportMsg(nullptr, IDS_TEST_DONE, nullptr); }, "Done", "Attention",
+         task | MB_ICONEXCLAMATION, standard},
+        {[] { return MsgReportMsg(nullptr, 4321, "Host"); }, "Application Error: 4321", "Host", task | hand,
+         standard},
+        {[] { return MsgReportMsg(nullptr, 30000, nullptr); }, "Out of memory", "Attention",
+         MB_SYSTEMMODAL | hand, standard},
+    }; // clang-format on
+    {
+        BoxAnswerer none;
+        EXPECT_EQ(0, MsgReportMsg(module, IDS_TEST_NO_COMMA, "No comma"));
+        EXPECT_EQ(0, MsgReportMsg(nullptr, IDS_TEST_DONE, "No host"));
+        const HWND dead = Register(KR_APPLICATIONS + 1).window;
+        DestroyWindow(dead);
+        for (HWND notAWindow : {static_cast<HWND>(nullptr), dead})
+            EXPECT_EQ(-1, GenMessage(notAWindow, "x", "y", 0, nullptr, nullptr));
+        EXPECT_TRUE(none.Boxes().empty());
+    }
+    Register(0); // from now on the host's module gives the strings
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.text.substr(0, 30));
+        g_beeps.clear();
+        BoxAnswerer answerer(row.buttons.back());
+        EXPECT_EQ(row.buttons.back(), row.show()); // MsgReport's 1 is IDOK
+        ASSERT_EQ(1u, answerer.Boxes().size());
+        const krtest::ShownBox &box = answerer.Boxes()[0];
+        EXPECT_EQ(row.text, box.shownText);
+        EXPECT_EQ(row.caption, box.shownCaption);
+        EXPECT_EQ(row.style, box.style);
+        EXPECT_EQ((row.style & (task | MB_SYSTEMMODAL)) ? nullptr : owner, box.owner);
+        EXPECT_EQ(row.buttons, box.buttons);
+        EXPECT_EQ(row.buttons.back(), box.defaultButton);
+        EXPECT_EQ(row.beeps, g_beeps);
+    }
+    short style = -1, level = -1;
+    EXPECT_STREQ("Disk full", MsgGetErrorLevel("3 Disk full", &style, &level));
+    EXPECT_TRUE(style == MB_ICONHAND && level == 3);
+    EXPECT_STREQ("Odd", MsgGetErrorLevel("7\t Odd", &style, nullptr));
+    EXPECT_TRUE(style == 0 && !MsgGetErrorLevel(nullptr, nullptr, nullptr));
+    const HWND edit = CreateWindowExA(0, "EDIT", "selected", WS_CHILD | WS_VISIBLE, 5, 5, 150, 20, owner,
+                                      reinterpret_cast<HMENU>(42), nullptr, nullptr);
+    EXPECT_TRUE(GenSetFocus(owner, 42) && GetFocus() == edit && !GenSetFocus(nullptr, 42));
+    EXPECT_EQ(MAKELONG(0, 8), SendMessageA(edit, EM_GETSEL, 0, 0)); // all of its text
+}
+
+TEST_F(Apps, StatusTextsGoAsAtomsToTheSuitesStatusWindow)
+{
+    EXPECT_TRUE(UpDateKestruneStatusBar("nobody listens") == 0 &&
+                GetUpDateMessageValue() == RegisterWindowMessageA("Up_Date_Message_Bar"));
+    TestApp &older = Register(30, true, "older", "OmbrelWClass"), &main = Register(31, true, "main", "KestruneWClass");
+    TestApp &ui = Register(32, true, "ui", "KestruneUIWClass"), &target = Register(33);
+    const UINT query = RegisterWindowMessageA("WMKVESK_KRVB_GET_MESSAGE_HWND");
+    ui.replies[query] = reinterpret_cast<LRESULT>(target.window); // its message window
+    UpDateKestruneStatusBar("Acquiring: scan 12");
+    UpDateKestruneStatusBar(nullptr);
+    UpDateKestruneStatusBar(std::string(300, 's').c_str());
+    EXPECT_EQ((Texts{"Acquiring: scan 12", "(cleared)", std::string(255, 's')}), target.statusTexts);
+    EXPECT_EQ(0, GlobalFindAtomA("Acquiring: scan 12")); // deleted after the send
+    ui.replies[query] = 0;                               // none: the suite's main window
+    UpDateKestruneStatusBar("to the main window");
+    DestroyWindow(main.window);
+    UpDateKestruneStatusBar("to the older shell");
+    EXPECT_EQ(Texts{"to the main window"}, main.statusTexts);
+    EXPECT_EQ(Texts{"to the older shell"}, older.statusTexts);
+    EXPECT_TRUE(ui.statusTexts.empty());
+}

@@ -1,0 +1,273 @@
+// The secure file access stand-in through its DLL: how it reads its
+// configuration file, the locations, rights and file-system gate that the
+// file sets, and its audit lines, with a second process writing at once.
+#include <gtest/gtest.h>
+
+#include <errno.h>
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "custorix.h"
+#include "support/work_dir.h"
+
+using namespace krtest;
+
+namespace {
+
+const char kConfig[] = "KRSECURE.INI"; // in the working directory
+
+std::vector<std::string> Lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+class Custorix : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const std::string &dir : {data_, templates_, database_, WorkPath("logs")})
+            CreateDirectoryA(dir.c_str(), nullptr);
+    }
+    void TearDown() override { DeleteFileA(kConfig); }
+
+    static void Configure(const std::string &settings) { WriteTextFile(kConfig, "[Security]\r\n" + settings); }
+
+    const std::string data_ = WorkPath("data"), templates_ = WorkPath("templates"), database_ = WorkPath("database");
+};
+
+} // namespace
+
+// Each text is a whole file. A garbled one is read the safe way: secure
+// files on, no location, no right, no signing.
+TEST_F(Custorix, GarbledConfigurationsAreReadTheSafeWay)
+{
+    const std::string head = "[Security]\r\nSecurityLight=1\r\nSigning=1\r\nDataLocations=" + data_ + "\r\n";
+    const char *safe = "secure", *open = " light data signing", *none = " data 4005";
+    const struct {
+        std::string text;
+        const char *reading;
+    } rows[] = {
+        {"\xEF\xBB\xBF; by hand\n\n[security]\n securitylight = 1 \n# note\nSIGNING=1\ndatalocations=;" + data_ + "; ;",
+         open},
+        {"[Security]", none},
+        {head + "SecureFiles=2", safe},
+        {head + "securitylight=1", safe}, // repeated
+        {head + "SecureFile=0", safe},
+        {head + "[Other]\r\nX=1", safe},
+        {"Signing=1\r\n" + head, safe}, // outside the section
+        {head + "TemplateLocations=C:templates", safe},
+        {head + "TemplateLocations=C:\\da*ta", safe},
+        {head + "TemplateLocations=;C:\\t; ;\\\\server\\share", open},
+        {head + "Rights=4005,abc", safe},
+        {head + "Rights=0", safe},
+        {head + "Rights=4294967296", safe},
+        {head + "Rights=, 4294967295 ,,7", open},
+        {head + "TempDir=tmp", safe},
+        {head + "AuditLog=C:\\logs\\", safe},
+        {head + "TempDir=\r\nAuditLog=\r\nUser=" + std::string(63, 'u'), open},
+        {head + "User=" + std::string(64, 'u'), safe},
+        {head + std::string("User=a\0b", 8), safe},
+        {head + "; " + std::string(4100, 'c'), safe},          // a line too long
+        {head + std::string(65536 - head.size(), '\n'), open}, // 64 KiB exactly
+        {head + std::string(65537 - head.size(), '\n'), safe},
+    };
+    const auto reading = [&] {
+        int offered = -1;
+        CFileAccess::SigSettings(15007, &offered, nullptr);
+        return std::string(CFileAccess::UsesSecureFiles() ? "secure" : "") +
+               (CFileAccess::UsesSecurityLight() ? " light" : "") +
+               (CFileAccess::CheckFilename(data_.c_str()) ? " data" : "") + (offered ? " signing" : "") +
+               (SecurityEnquire(nullptr, 4005, 0) ? " 4005" : "");
+    };
+    for (const auto &row : rows) {
+        WriteTextFile(kConfig, row.text);
+        EXPECT_EQ(row.reading, reading()) << row.text.substr(0, 80) << " (" << row.text.size() << " bytes)";
+    }
+    DeleteFileA(kConfig);
+    EXPECT_EQ(none, reading());
+    CreateDirectoryA(kConfig, nullptr);
+    EXPECT_EQ(safe, reading());
+    RemoveDirectoryA(kConfig);
+}
+
+TEST_F(Custorix, TheTemporaryDirectoryIsMadeOnDemand)
+{
+    char temp[MAX_PATH], system[MAX_PATH];
+    GetTempPathA(sizeof system, system);
+    EXPECT_TRUE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp) && std::string(system) + "Kestrune\\" == temp);
+    const std::string nested = WorkPath("tmp\\a\\b\\");
+    const DWORD room = static_cast<DWORD>(nested.size() + 1);
+    Configure("TempDir=" + WorkPath("tmp/a/b"));
+    EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(room - 1, temp) || temp[0] || FileExists(nested));
+    EXPECT_TRUE(CFileAccess::GetGlobalTempPathSA(room, temp) && nested == temp && FileExists(nested));
+    Configure("TempDir=" + WorkPath("KRSECURE.INI\\sub")); // below a file: cannot be made
+    EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp) || temp[0]);
+}
+
+// Locations and rights are checked with secure files and with the light
+// form; only secure files keep the calls behind the gate to the data and
+// template locations and the suite's temporary directory.
+TEST_F(Custorix, LocationsRightsAndTheGateAsTheFileSetsThem)
+{
+    const struct {
+        const char *directory; // below the working directory
+        BOOL data, templates;
+    } locations[] = {
+        {"data", TRUE, FALSE}, // the backslash is assumed
+        {"DATA\\Run1.raw\\", TRUE, FALSE},
+        {"runs\\a\\b\\", TRUE, FALSE}, // need not exist
+        {"database\\", FALSE, FALSE},
+        {"data\\..\\database\\", FALSE, FALSE},
+        {"data/../templates/x/", FALSE, TRUE},
+        {"", FALSE, FALSE}, // above them all
+    };
+    char temp[MAX_PATH];
+    ASSERT_TRUE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp));
+    const std::string outside[] = {database_, data_ + "\\..\\database", WorkDir()};
+    for (const bool light : {false, true}) {
+        SCOPED_TRACE(light ? "light" : "secure files");
+        Configure(std::string(light ? "SecurityLight" : "SecureFiles") + "=1\r\nDataLocations=" + data_ + ";" +
+                  WorkPath("runs") + "\r\nTemplateLocations=" + templates_ + "\\\r\nRights=4005, 4010\r\n");
+        for (const auto &row : locations) {
+            const std::string directory = WorkPath(row.directory);
+            EXPECT_EQ(row.data, CFileAccess::CheckFilename(directory.c_str())) << row.directory;
+            EXPECT_EQ(row.templates, CFileAccess::CheckTemplateFilename(directory.c_str())) << row.directory;
+        }
+        EXPECT_TRUE(SecurityEnquire(nullptr, 4005, 0) && SecurityEnquire(nullptr, 4010, 0));
+        EXPECT_FALSE(SecurityEnquire(nullptr, 4006, 0) || CFileAccess::CheckTemplateFilename(nullptr) ||
+                     CFileAccess::CheckFilename(""));
+        for (const std::string &dir :
+             {data_, templates_, temp + std::string("gate"), outside[0], outside[1], outside[2]}) {
+            SCOPED_TRACE(dir);
+            const bool reached = light || (dir != outside[0] && dir != outside[1] && dir != outside[2]);
+            const std::string file = dir + "\\gate.txt";
+            CreateDirectoryA(dir.c_str(), nullptr);
+            WriteTextFile(file, "12345");
+            RemoveDirectoryA((dir + "\\sub").c_str());
+            const HANDLE handle = CreateFileS(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            EXPECT_EQ(reached ? 0u : ERROR_ACCESS_DENIED, handle == INVALID_HANDLE_VALUE ? GetLastError() : 0u);
+            EXPECT_TRUE(handle == INVALID_HANDLE_VALUE || CloseHandleS(handle));
+            EXPECT_EQ(reached ? 0 : EACCES, _mkdirS((dir + "\\sub").c_str()) ? errno : 0);
+            WIN32_FIND_DATAA found;
+            const HANDLE search = FindFirstFileSA((dir + "\\gate.t?t").c_str(), &found);
+            EXPECT_EQ(reached ? "gate.txt" : "", search == INVALID_HANDLE_VALUE ? "" : std::string(found.cFileName));
+            EXPECT_TRUE(search == INVALID_HANDLE_VALUE || (!FindNextFileSA(search, &found) && FindCloseS(search)));
+            struct _stat reference;
+            _stat(file.c_str(), &reference);
+            CFileStatus status{};
+            EXPECT_EQ(reached, CFileS::GetStatus(file.c_str(), status) != 0);
+            EXPECT_EQ(reached ? reference.st_mtime : 0, status.m_mtime); // untouched when refused
+            EXPECT_EQ(reached ? 5 : 0, status.m_size);
+            char full[MAX_PATH];
+            EXPECT_STREQ(reached ? _fullpath(full, file.c_str(), sizeof full) : "", status.m_szFullName);
+            EXPECT_EQ(reached,
+                      CFileS::GetStatus(dir.c_str(), status) && (status.m_attribute & FILE_ATTRIBUTE_DIRECTORY));
+        }
+    }
+    CFileStatus status{};
+    EXPECT_FALSE(CFileS::GetStatus((data_ + "\\absent").c_str(), status) || _mkdirS("") == 0);
+    for (const auto &row : {std::make_pair("Signing=0", 0), {"Signing=1", 1}, {"SigningRequired=1", 3}}) {
+        Configure(row.first);
+        int offered = -1, required = -1;
+        EXPECT_TRUE(CFileAccess::SigSettings(15007, &offered, &required));
+        EXPECT_EQ(row.second, offered | required << 1) << row.first; // offered, and required
+    }
+    EXPECT_TRUE(CFileAccess::SigSettings(15007, nullptr, nullptr));
+    WIN32_FIND_DATAA found;
+    const HANDLE search = CFileAccess::FindFirstFileSA((database_ + "\\*.txt").c_str(), &found);
+    EXPECT_NE(INVALID_HANDLE_VALUE, search);
+    EXPECT_TRUE(!CFileAccess::FindNextFileSA(search, &found) && CFileAccess::FindCloseS(search));
+    char out[MAX_PATH];
+    EXPECT_TRUE(GetSecureFilenameA("C:\\a\\..\\b/c", out) && std::string(out) == "C:\\b\\c");
+    EXPECT_FALSE(GetSecureFilenameA(("C:\\" + std::string(300, 'a')).c_str(), out) || out[0]);
+    EXPECT_FALSE(GetSecureFilenameA(nullptr, out));
+}
+
+TEST_F(Custorix, AuditLinesAreTimestampedTabSeparatedAndCut)
+{
+    char user[256];
+    DWORD size = sizeof user;
+    ASSERT_TRUE(GetUserNameA(user, &size));
+    ASSERT_TRUE(CFileAccess::LogEventSecurityA(13022, 6, "D:\\x\\", nullptr, 0)); // no file: the defaults
+    EXPECT_EQ("\t" + std::string(user) + "\t13022\t6\tD:\\x\\\r\n", ReadTextFile(WorkPath("KRAUDIT.LOG")).substr(24));
+
+    const std::string log = WorkPath("logs\\audit.log");
+    Configure("User=anna\r\nAuditLog=" + log);
+    ASSERT_TRUE(CFileAccess::LogEventSecurityA(CUSTORIX_EVENT_ACCESS_REFUSED, CUSTORIX_OUTCOME_REFUSED, "C:\\private\\",
+                                               nullptr, 0));
+    ASSERT_TRUE(CFileAccess::LogEventSecurityA(1, 2, "a\tb\r\nc", "why\tnot", 0));
+    ASSERT_TRUE(CFileAccess::LogEventSecurityA(3, 4, std::string(2000, 'x').c_str(), "cut", 0));
+    const std::vector<std::string> lines = Lines(ReadTextFile(log));
+    ASSERT_EQ(3u, lines.size());
+    EXPECT_TRUE(std::regex_match(lines[0].substr(0, 24), std::regex(R"(20\d\d-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z)")));
+    EXPECT_EQ("\tanna\t13022\t6\tC:\\private\\", lines[0].substr(24));
+    EXPECT_EQ("\tanna\t1\t2\ta b  c - why not", lines[1].substr(24));
+    EXPECT_EQ("\tanna\t3\t4\t" + std::string(1024, 'x'), lines[2].substr(24));
+}
+
+TEST_F(Custorix, RawFilesKeepTheirOwnLogAndUnwritableLogsGiveZero)
+{
+    const std::string longRaw = "E:\\" + std::string(240, 'r') + ".raw"; // its log would not fit
+    const char *rows[][2] = {{"E:\\d\\x\\..\\run.RAW\\", "E:\\d\\run.RAW\\_history_audit.log"},
+                             {"E:\\d\\run.txt", ""},
+                             {nullptr, ""},
+                             {longRaw.c_str(), ""}};
+    for (const auto &row : rows) {
+        char out[MAX_PATH] = "untouched";
+        EXPECT_EQ(row[1][0] != '\0', GetLogVeskFilenameA(row[0], out) != 0) << row[1];
+        EXPECT_STREQ(row[1], out);
+    }
+    char out[MAX_PATH];
+    CreateDirectoryA(WorkPath("run.raw").c_str(), nullptr);
+    ASSERT_TRUE(GetLogVeskFilenameA("run.raw", out) && CFileAccess::LogEventAuditA(out, 8, 0, "signed"));
+    EXPECT_NE(std::string::npos, ReadTextFile(WorkPath("run.raw\\_history_audit.log")).find("\t8\t0\tsigned\r\n"));
+
+    Configure("AuditLog=" + WorkPath("missing\\audit.log"));
+    EXPECT_FALSE(CFileAccess::LogEventSecurityA(13022, 6, "C:\\x\\", nullptr, 0) || FileExists(WorkPath("missing")));
+    const std::string readOnly = WorkPath("logs\\read-only.log");
+    WriteTextFile(readOnly, "kept\r\n");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(CFileAccess::LogEventAuditA(readOnly.c_str(), 8, 0, "read-only"));
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ("kept\r\n", ReadTextFile(readOnly));
+}
+
+// Two audit_writer.exe processes append 1500 lines each to one log at once:
+// every line whole, each writer's lines all there and in its own order.
+TEST_F(Custorix, TwoProcessesWritingAtOnceLoseNoLine)
+{
+    const std::string log = WorkPath("logs\\shared.log");
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    strcpy(strrchr(exe, '\\') + 1, "audit_writer.exe");
+    PROCESS_INFORMATION writers[2]{};
+    for (int i = 0; i < 2; ++i) {
+        std::string command = "audit_writer \"" + log + "\" writer" + std::to_string(i) + " 1500";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        ASSERT_TRUE(CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &writers[i]));
+    }
+    for (const PROCESS_INFORMATION &writer : writers) {
+        DWORD code = 99;
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(writer.hProcess, 100000));
+        EXPECT_TRUE(GetExitCodeProcess(writer.hProcess, &code) && code == 0);
+        CloseHandle(writer.hProcess);
+        CloseHandle(writer.hThread);
+    }
+    int next[2] = {0, 0};
+    const std::vector<std::string> lines = Lines(ReadTextFile(log));
+    ASSERT_EQ(3000u, lines.size());
+    for (const std::string &line : lines) {
+        int writer = -1, number = -1;
+        ASSERT_EQ(2, sscanf(line.c_str() + 24, "\t%*[^\t]\t8\t0\twriter%d %d", &writer, &number)) << line;
+        ASSERT_TRUE(writer == 0 || writer == 1) << line;
+        EXPECT_EQ(next[writer]++, number) << line;
+    }
+}
