@@ -64,7 +64,6 @@ class Apps : public testing::Test {
 protected:
     void SetUp() override
     {
-        KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, reinterpret_cast<INT_PTR>(&BoxAnswerer::Observe));
         KrutilTestControl(KRTEST_BEEP_OBSERVER, reinterpret_cast<INT_PTR>(&RecordBeep));
     }
     void TearDown() override

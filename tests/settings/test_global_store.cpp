@@ -187,7 +187,6 @@ TEST_F(GlobalStore, FailingEveryMemoryCallInTurnLosesNothingWritten)
     // Profile calls on a directory fail at once, without file work.
     CreateDirectoryA(krtest::IniFilePath().c_str(), nullptr);
     krtest::BoxAnswerer answerer;
-    KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, reinterpret_cast<INT_PTR>(&krtest::BoxAnswerer::Observe));
     // Creation and seeding on a first read, new sections and keys, values
     // growing and shrinking, every typed form: what the store took reads back.
     std::map<std::pair<std::string, std::string>, std::string> stored;

@@ -1,5 +1,7 @@
 #include "support/box_answerer.h"
 
+#include "support/test_control.h"
+
 namespace krtest {
 namespace {
 
@@ -33,10 +35,12 @@ BoxAnswerer::BoxAnswerer(int button) : button_(button)
 {
     g_current = this;
     hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    previousObserver_ = KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, reinterpret_cast<INT_PTR>(&Observe));
 }
 
 BoxAnswerer::~BoxAnswerer()
 {
+    KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, previousObserver_);
     UnhookWindowsHookEx(hook_);
     g_current = nullptr;
 }

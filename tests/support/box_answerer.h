@@ -26,7 +26,8 @@ struct ShownBox {
     bool icon = false;        // an icon is shown
 };
 
-// While it lives, every box shown on this thread is answered with `button`.
+// While it lives, every box shown on this thread is answered with `button`,
+// and the library's message-box observer records each box's arguments.
 class BoxAnswerer {
 public:
     explicit BoxAnswerer(int button = IDOK);
@@ -37,16 +38,16 @@ public:
     const std::vector<ShownBox> &Boxes() const { return boxes_; }
     void Clear() { boxes_.clear(); }
 
-    // The observer to install in the library (its signature is the
-    // library's observer type).
+private:
+    // The library's observer type.
     static void __stdcall Observe(HWND owner, const char *text, const char *caption, UINT style);
 
-private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp);
     static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD);
 
     int button_;
     HHOOK hook_ = nullptr;
+    INT_PTR previousObserver_ = 0;
     HWND pending_ = nullptr;
     std::vector<ShownBox> boxes_;
 };
