@@ -9,6 +9,7 @@ PACKAGES=(
   wine64 libcups2 fonts-liberation xvfb
   cups printer-driver-cups-pdf poppler-utils
   libeigen3-dev  # test-only: an independent reference for the numerical tests
+  python3 gcovr  # the mutation run and the coverage report
 )
 
 missing=()

@@ -1,19 +1,10 @@
-// Takes the address of every export of custorix.dll through its import
-// library; linking is the check. Run, it prints nothing and returns 0.
+// The exported members of custorix.dll's classes, for the link check
+// generated from its .def (which lists only the plain functions).
 #include "custorix.h"
 
-int main()
+int UseClasses()
 {
-    const void *volatile exports[] = {
-        reinterpret_cast<const void *>(&CreateFileS),
-        reinterpret_cast<const void *>(&CloseHandleS),
-        reinterpret_cast<const void *>(&_mkdirS),
-        reinterpret_cast<const void *>(&FindFirstFileSA),
-        reinterpret_cast<const void *>(&FindNextFileSA),
-        reinterpret_cast<const void *>(&FindCloseS),
-        reinterpret_cast<const void *>(&GetSecureFilenameA),
-        reinterpret_cast<const void *>(&SecurityEnquire),
-        reinterpret_cast<const void *>(&GetLogVeskFilenameA),
+    const void *volatile members[] = {
         reinterpret_cast<const void *>(&CFileS::GetStatus),
         reinterpret_cast<const void *>(&CFileAccess::UsesSecureFiles),
         reinterpret_cast<const void *>(&CFileAccess::UsesSecurityLight),
@@ -27,5 +18,5 @@ int main()
         reinterpret_cast<const void *>(&CFileAccess::FindNextFileSA),
         reinterpret_cast<const void *>(&CFileAccess::FindCloseS),
     };
-    return exports[0] ? 0 : 1;
+    return members[0] != nullptr;
 }

@@ -1,0 +1,28 @@
+# A client of every export of a DLL, generated from its .def: it takes the
+# address of each listed name through the DLL's public header, so that
+# linking it against the import library proves that the names callers
+# compile against resolve (on i686, the decorated "_Name@N" ones). The
+# exported classes, which the .def does not list, are used by `classes`, a
+# source that defines int UseClasses(); `headers` is a list. Linked, never
+# run.
+function(kr_add_link_check name library def headers classes)
+  file(STRINGS ${def} exports REGEX "^[ \t]+[A-Za-z_]")
+  set(references "")
+  foreach(line IN LISTS exports)
+    string(REGEX REPLACE "^[ \t]*([A-Za-z_0-9]+).*" "\\1" function "${line}")
+    string(APPEND references "    reinterpret_cast<const void *>(&${function}),\n")
+  endforeach()
+  set(includes "")
+  foreach(header IN LISTS headers)
+    string(APPEND includes "#include \"${header}\"\n")
+  endforeach()
+  set(source ${CMAKE_BINARY_DIR}/${name}.cpp)
+  file(WRITE ${source}.new "// Generated from ${def}.\n${includes}\nint UseClasses();\n\n"
+    "int main()\n{\n  const void *volatile exports[] = {\n${references}  };\n"
+    "  return exports[0] ? 0 : UseClasses();\n}\n")
+  # Rewritten only when it changes, so that a configure run relinks nothing.
+  configure_file(${source}.new ${source} COPYONLY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})
+  add_executable(${name} ${source} ${classes})
+  target_link_libraries(${name} PRIVATE ${library})
+endfunction()
