@@ -4,6 +4,8 @@
 
 #include <Eigen/Dense>
 
+#include <stdlib.h>
+
 #include <vector>
 
 namespace krtest {
@@ -39,23 +41,15 @@ inline double RelativeDifference(const Matrix &actual, const Matrix &reference)
 // (1, x, x^2, ..., x^order)
 inline Vector Powers(double x, int order)
 {
-    Vector f(order + 1);
-    f(0) = 1.0;
-    for (int k = 1; k <= order; ++k)
-        f(k) = f(k - 1) * x;
-    return f;
+    return Vector::LinSpaced(order + 1, 0, order).unaryExpr([x](double k) { return pow(x, k); });
 }
 
-// A symmetric positive definite matrix with a spread of scales.
+// A symmetric positive definite matrix whose entries spread over scales.
 inline Matrix RandomCovariance(int n, unsigned seed)
 {
     srand(seed);
-    Matrix a = Matrix::Random(n, n);
-    Matrix c = a * a.transpose() + Matrix::Identity(n, n) * 0.5;
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            c(i, j) *= 1.0 / ((i + 1) * (j + 1));
-    return c;
+    const Matrix a = Matrix::Random(n, n), scale = Vector::LinSpaced(n, 1, n).cwiseInverse().asDiagonal();
+    return scale * (a * a.transpose() + Matrix::Identity(n, n) * 0.5) * scale;
 }
 
 } // namespace krtest

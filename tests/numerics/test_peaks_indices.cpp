@@ -1,0 +1,262 @@
+// Area quantiles (against a fine numerical integration and the closed form
+// of a Gaussian), peak finding, and retention calibrations: conversions of
+// times, and their keys in KESTRUNE.INI.
+#include <gtest/gtest.h>
+
+#include <math.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "krnumerics.h"
+#include "support/work_dir.h"
+
+namespace {
+
+using Floats = std::vector<float>;
+
+QuantileResult Square(const Floats &x, const Floats &y, float from, float to, float fraction)
+{
+    const QuantileProfile profile{x.data(), y.data(), static_cast<int>(x.size())};
+    const QuantileRange range{from, to, fraction};
+    QuantileResult result{-1.0f, -1.0f};
+    SquareQuantile(&profile, &range, &result);
+    return result;
+}
+
+} // namespace
+
+TEST(SquareQuantile, WorkedCasesAndBadInput)
+{
+    // The running area of {4, -4, 4} rises to 4, falls to 0 and rises again:
+    // the half-area level is met at indices 0, 1 and 2.
+    const Floats half = {10, 10.5f, 11, 11.5f}, rising = {1, 2, 3, 4}, at = {0, 1, 2, 3};
+    const struct {
+        const char *what;
+        Floats x, y;
+        float from, to, fraction, position, area;
+    } cases[] = {
+        {"triangle: sample 1 whole, sample 4 not at all", {0, 1, 2, 3, 4}, {0, 1, 2, 1, 0}, 0.5f, 3.5f, 0.5f, 2, 4},
+        {"inside one sample: the bounds mixed", half, rising, 1.6f, 1.9f, 0.25f, 10 + 1.675f / 2, 0.3f * 3},
+        {"clamped to the profile", at, rising, -3, 9, 0.5f, 1.5f + 2.0f / 3, 10},
+        {"-0.9 rounds to sample 0, and stays", at, rising, -0.9f, 0.5f, 0.5f, -0.2f, 1.4f},
+        {"the middle of three crossings", {0, 1, 2}, {4, -4, 4}, -0.5f, 2.5f, 0.5f, 1, 4},
+        {"extrapolated from the first interval", half, rising, 0, 0.4f, -10, 8, 0.4f},
+        {"extrapolated from the last interval", half, rising, 2.8f, 3.4f, 30, 10 + 20.8f / 2, 0.6f * 4},
+        {"one sample: no slope", {5}, {1}, -0.5f, 0.5f, 0.9f, 5, 1},
+    };
+    for (const auto &c : cases) {
+        for (const QuantileResult &r : {Square(c.x, c.y, c.from, c.to, c.fraction), Square(c.x, c.y, c.to, c.from, c.fraction)}) {
+            EXPECT_NEAR(c.position, r.position, 1e-5) << c.what;
+            EXPECT_NEAR(c.area, r.area, 1e-5) << c.what;
+        }
+    }
+    const QuantileResult empty = Square({}, {}, 0, 1, 0.5f), nan = Square({5, 6}, {1, 1}, NAN, 1, 0.5f);
+    EXPECT_TRUE(empty.position == 0 && empty.area == 0 && isnan(nan.position) && isnan(nan.area));
+    SquareQuantile(nullptr, nullptr, nullptr);
+}
+
+TEST(SquareQuantile, AgreesWithNumericalIntegrationOnRandomPositiveProfiles)
+{
+    // The running area over the samples' rectangles in steps of 1e-4; the
+    // quantile is where it first reaches the fraction. Axis: 10 + index / 2.
+    srand(7);
+    for (int trial = 0; trial < 40; ++trial) {
+        const int n = 3 + rand() % 10;
+        Floats x(n), y(n);
+        for (int i = 0; i < n; ++i) {
+            x[i] = 10.0f + 0.5f * i;
+            y[i] = 0.1f + static_cast<float>(rand() % 100);
+        }
+        const float a = -0.5f + (n - 0.01f) * (rand() % 1000) / 1000.0f, b = -0.5f + (n - 0.01f) * (rand() % 1000) / 1000.0f;
+        const float f = (rand() % 1000) / 1000.0f;
+        std::vector<double> running(1, 0.0);
+        for (double p = fmin(a, b) + 5e-5; p < fmax(a, b); p += 1e-4)
+            running.push_back(running.back() + y[static_cast<size_t>(floor(p + 0.5))] * 1e-4);
+        const double index = std::lower_bound(running.begin(), running.end(), f * running.back()) - running.begin();
+        const QuantileResult r = Square(x, y, a, b, f);
+        EXPECT_NEAR(running.back(), r.area, 1e-3 * running.back() + 1e-4) << trial;
+        EXPECT_NEAR(10.0 + (fmin(a, b) + 1e-4 * index) / 2, r.position, fabs(a - b) > 1e-3 ? 1e-3 : 1.0) << trial;
+    }
+}
+
+TEST(GaussianQuantile, WindowWidthExtentAndPosition)
+{
+    // Weighted values h / sqrt(pi s) exp(-d^2 / s) with s = 2 sigma^2 fall to
+    // 0.001 at d = 0.984 for h = 50 (20 samples of 0.05 out), 0.907 for h =
+    // 10 (19 out). A flat top takes the smaller half-way distance, 5 - 3,
+    // against 8 - 5. No window: the apex itself and no area; outside the
+    // profile, nothing at all.
+    const double sigma = 0.3;
+    auto sampled = [&](int n, double height) {
+        Floats y;
+        for (int i = 0; i < n; ++i)
+            y.push_back(static_cast<float>(height * exp(-(i * 0.05 - 2.0) * (i * 0.05 - 2.0) / (2 * sigma * sigma))));
+        return y;
+    };
+    Floats axis;
+    for (int i = 0; i < 81; ++i)
+        axis.push_back(i * 0.05f);
+    const struct {
+        const char *what;
+        Floats x, y;
+        QuantilePeak given;
+        int left, right;
+        double apexWeighted; // y[apex] / sqrt(pi s); 0: no window
+        float position;      // without a window
+    } cases[] = {
+        {"a Gaussian", axis, sampled(81, 50), {40, 25, 55, 0.5f}, 20, 60, 50 / sqrt(M_PI * 0.18), 0},
+        {"apex at the last sample", Floats(axis.begin(), axis.begin() + 41), sampled(41, 10), {40, 20, 40, 0.5f},
+         21, 41, 10 / sqrt(M_PI * 0.18), 0},
+        {"a flat top", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 0, 1, 4, 4, 4, 4, 4, 1, 0, 0}, {5, 1, 9, 0.5f}, 1, 9,
+         4 / sqrt(M_PI * 2), 0},
+        {"one sample", {3}, {2}, {0, 0, 0, 0.5f}, 0, 0, 0, 3},
+        {"apex outside", {3}, {2}, {1, 0, 2, 0.5f}, 0, 2, 0, 0},
+    };
+    for (const auto &c : cases) {
+        Floats weighted(2 * c.x.size(), -7.0f);
+        const GaussianProfile profile{c.x.data(), c.y.data(), weighted.data(), static_cast<int>(c.x.size())};
+        QuantilePeak peak = c.given;
+        QuantileResult result;
+        GaussianQuantile(&profile, &peak, &result);
+        EXPECT_NEAR(c.apexWeighted ? c.apexWeighted : -7, weighted[c.x.size()], 1e-5 * c.apexWeighted) << c.what;
+        EXPECT_TRUE(peak.left == c.left && peak.right == c.right) << c.what << peak.left << peak.right;
+        EXPECT_TRUE(c.apexWeighted || (result.position == c.position && result.area == 0)) << c.what;
+    }
+    // The half-area point of a Gaussian is its apex; its area in intensity x
+    // samples is the weighted integral / dx. Weighted, its variance is
+    // sigma^2 / 2: the quartile lies 0.67449 of that deviation below.
+    Floats weighted(162);
+    const Floats y = sampled(81, 50);
+    const GaussianProfile profile{axis.data(), y.data(), weighted.data(), 81};
+    for (const float fraction : {0.5f, 0.25f}) {
+        QuantilePeak peak = {40, 25, 55, fraction};
+        QuantileResult result;
+        GaussianQuantile(&profile, &peak, &result);
+        EXPECT_NEAR(2.0 - (fraction < 0.5f ? 0.6744897501960817 * sigma / sqrt(2.0) : 0), result.position,
+                    fraction < 0.5f ? 2e-3 : 1e-6);
+        EXPECT_NEAR(50 / sqrt(M_PI * 0.18) * sigma * sqrt(M_PI) / 0.05, result.area, 1e-4 * result.area);
+    }
+    GaussianQuantile(&profile, nullptr, nullptr);
+}
+
+TEST(FindPeak, Choices)
+{
+    // Nearest mode stops at the first sample no nearer: out of order on
+    // purpose, the nearer third is never examined. The window's bounds are
+    // floats: 1 + 7e-8 rounds up to the next float, 1 + 2^-23.
+    const float x[] = {1, 2, 3, 4, 5, 6, 7}, y[] = {5, 1, 9, 0, 9, 3, 8};
+    const float jumbled[] = {4.5f, 5.5f, 4.0f}, flat[] = {1, 1, 1}, holed[] = {1, NAN, 2}, next[] = {1 + 0x1p-23f};
+    const struct {
+        const char *what;
+        const float *x, *y;
+        unsigned n;
+        float centre, halfWidth;
+        int mostIntense;
+        float threshold;
+        int expected;
+    } cases[] = {
+        {"nothing in the window", x, y, 7, 10, 1, 1, 0, -1},
+        {"nothing reaches the threshold", x, y, 7, 4, 3, 1, 10, -1},
+        {"nearest of two at equal distance: the first", x, y, 7, 4, 1, 0, 2, 2},
+        {"most intense of two equal maxima: the first", x, y, 7, 4, 3, 1, 2, 2},
+        {"most intense: a later, higher sample wins", x, y, 7, 6.5f, 1, 1, 0, 6},
+        {"lower bound and threshold inclusive", x, y, 7, 1.5f, 0.5f, 1, 5, 0},
+        {"upper bound inclusive", x, y, 7, 0.5f, 0.5f, 1, 5, 0},
+        {"a sample below the threshold does not stop the nearest scan", x, y, 7, 4.9f, 2, 0, 2, 4},
+        {"a centre that is not a number", x, y, 7, NAN, 1, 1, 0, -1},
+        {"no positions", nullptr, y, 7, 4, 3, 1, 0, -1},
+        {"the nearest scan stops", jumbled, flat, 3, 4.1f, 2, 0, 0, 0},
+        {"intensities that are not numbers never qualify", jumbled, holed, 3, 4.1f, 2, 1, 0, 2},
+        {"the bound rounded to a float", next, flat, 1, 1, 7e-8f, 1, 0, 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.expected, FindPeak(c.x, c.y, c.n, c.centre, c.halfWidth, c.mostIntense, c.threshold)) << c.what;
+}
+
+namespace {
+
+// Points of (time, index, logP).
+RetentionCalibration Calibration(std::initializer_list<std::initializer_list<float>> points)
+{
+    RetentionCalibration c{};
+    for (const auto &p : points) {
+        c.time[c.numberOfPoints] = p.begin()[0];
+        c.index[c.numberOfPoints] = p.begin()[1];
+        c.logP[c.numberOfPoints++] = p.begin()[2];
+    }
+    return c;
+}
+
+} // namespace
+
+TEST(RetentionIndices, Conversions)
+{
+    // Times in hundredths, rounded in double precision (1.005f is
+    // 1.00499999); the earlier of two segments answers. Only the first 32
+    // points count, whatever the number says.
+    const RetentionCalibration two = Calibration({{1.00f, 100, 3}, {2.00f, 200, 5}});
+    RetentionCalibration many{};
+    many.numberOfPoints = 1000;
+    for (int j = 0; j < RT_MAX_CALIBRATION_POINTS; ++j)
+        many.index[j] = 100.0f * (many.time[j] = static_cast<float>(j));
+    const struct {
+        const char *what;
+        RetentionCalibration calibration;
+        float time;
+        int ok;
+        float index;
+    } cases[] = {
+        {"between", two, 1.5f, 1, 150},
+        {"rounded down to the first point", two, 1.004f, 1, 100},
+        {"rounded down in double precision", two, 1.005f, 1, 100},
+        {"rounded up past the last point", two, 2.006f, 0, 0},
+        {"one point only", Calibration({{1.0f, 100, 3}}), 1.0f, 0, 0},
+        {"a shared point", Calibration({{1, 100, 0}, {2, 200, 0}, {2, 500, 0}, {3, 600, 0}}), 2.0f, 1, 200},
+        {"a segment of zero width: its first point", Calibration({{1, 100, 0}, {1, 300, 0}, {2, 400, 0}}), 1.0f, 1, 100},
+        {"not a number", two, NAN, 0, 0},
+        {"the 32nd point", many, 30.5f, 1, 3050},
+        {"no 33rd point", many, 31.5f, 0, 0},
+    };
+    for (const auto &c : cases) {
+        float index = -1.0f;
+        EXPECT_EQ(c.ok, RTIndicesCalculateIndex(c.time, &c.calibration, &index)) << c.what;
+        EXPECT_FLOAT_EQ(c.index, index) << c.what;
+    }
+    float logP = -1.0f;
+    EXPECT_TRUE(RTIndicesCalculateLogP(1.5f, &two, &logP) == 1 && logP == 4.0f);
+    EXPECT_EQ(0, RTIndicesCalculateIndex(1.5f, nullptr, &logP) + RTIndicesCalculateIndex(1.5f, &two, nullptr));
+}
+
+TEST(RetentionCalibrationFile, DefaultsAndTwoDecimals)
+{
+    RetentionCalibration c, expected{};
+    expected.startIndex = expected.increment = 1;
+    expected.endIndex = 14;
+    memset(&c, 0x55, sizeof c);
+    ASSERT_EQ(1, RTIndicesGetRetentionCalibration("NoSuchSection", &c));
+    EXPECT_EQ(0, memcmp(&expected, &c, sizeof c));
+    EXPECT_EQ(0, RTIndicesGetRetentionCalibration(nullptr, nullptr) + RTIndicesSetRetentionCalibration(nullptr, nullptr));
+
+    c = Calibration({{1.234f, 100, -0.5f}, {2.5f, 200.456f, 1.25f}});
+    c.calibrated = 1;
+    c.startIndex = 5;
+    c.endIndex = 9;
+    c.increment = 2;
+    ASSERT_EQ(1, RTIndicesSetRetentionCalibration(nullptr, &c));
+    EXPECT_EQ(0, RTIndicesSetRetentionCalibration("Caf\xe9", &c)); // a name the INI file refuses
+    const std::string text = krtest::ReadTextFile(krtest::IniFilePath());
+    EXPECT_NE(std::string::npos, text.find("[ChrRetentionCalibration]\r\nNumberOfChannels=2\r\nStartIndex=5\r\n"
+                                           "EndIndex=9\r\nIncrement=2\r\nCalibrated=1\r\n"
+                                           "Index0=100.00\r\nLogP0=-0.50\r\nTime0=1.23\r\nIndex1=200.46\r\n"))
+        << text;
+    EXPECT_EQ("0.00", krtest::ReadIniValue("ChrRetentionCalibration", "Time31"));
+    RetentionCalibration back;
+    ASSERT_EQ(1, RTIndicesGetRetentionCalibration("ChrRetentionCalibration", &back));
+    c.time[0] = 1.23f;
+    c.index[1] = 200.46f;
+    EXPECT_EQ(0, memcmp(&c, &back, sizeof c));
+}
