@@ -32,7 +32,7 @@ inline std::vector<double> Pack(const Matrix &m)
     return packed;
 }
 
-// Largest absolute difference relative to the largest entry of the reference.
+// The largest difference relative to the largest entry of the reference.
 inline double RelativeDifference(const Matrix &actual, const Matrix &reference)
 {
     return (actual - reference).cwiseAbs().maxCoeff() / reference.cwiseAbs().maxCoeff();
@@ -44,7 +44,7 @@ inline Vector Powers(double x, int order)
     return Vector::LinSpaced(order + 1, 0, order).unaryExpr([x](double k) { return pow(x, k); });
 }
 
-// A symmetric positive definite matrix whose entries spread over scales.
+// Symmetric positive definite, its entries spread over scales.
 inline Matrix RandomCovariance(int n, unsigned seed)
 {
     srand(seed);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <math.h>
-#include <string.h>
 
 #include <algorithm>
 #include <functional>
@@ -17,6 +16,7 @@
 namespace {
 
 using Floats = std::vector<float>;
+using Doubles = std::vector<double>;
 
 // The values of a block handed over, which must come unlocked; the block freed.
 Floats Take(HGLOBAL block, int count)
@@ -35,8 +35,6 @@ Floats Values(int result, const LinearisedDataset &out)
     return result == 0 ? Take(out.data, out.count) : Floats();
 }
 
-using Doubles = std::vector<double>;
-
 // x0 + k dx, jittered by up to `jitter` from k = 2 on.
 Doubles Positions(int n, double x0, double dx, double jitter = 0.0)
 {
@@ -44,11 +42,6 @@ Doubles Positions(int n, double x0, double dx, double jitter = 0.0)
     for (int k = 0; k < n; ++k)
         x[k] = x0 + k * dx + (k > 1 ? jitter * sin(k * 1.7) : 0.0);
     return x;
-}
-
-Floats Rounded(const Doubles &x)
-{
-    return Floats(x.begin(), x.end());
 }
 
 // Each output point against the piecewise-linear function through the
@@ -61,7 +54,7 @@ enum Samples { kNoSamples, kSameIndex, kAnyIndex };
 void ExpectMatches(const Doubles &x, const Floats &y, const Floats &out, double start, double step, bool flux,
                    Samples samples = kSameIndex)
 {
-    std::vector<double> v(y.begin(), y.end());
+    Doubles v(y.begin(), y.end());
     if (flux)
         std::partial_sum(v.begin(), v.end(), v.begin());
     auto at = [&](double p) {
@@ -80,10 +73,11 @@ void ExpectMatches(const Doubles &x, const Floats &y, const Floats &out, double 
 
 TEST(Linearise, WorkedAxesAndValues)
 {
-    // On the grid every function gives the input. One sample gives one
-    // point. Counts truncate in double precision: 0.5f / 0.1f is just below
-    // 5. The default range runs from floor(x[0]) to ceil(x[n-1]), 0 outside
-    // the data. Regular input from 10.4 starts the axis at 10, from 10.5 at 11.
+    // On the grid every function gives the input; at scale 2 a profile
+    // doubles its count. Counts truncate in double precision: 0.5f / 0.1f is
+    // just below 5. The default range runs from floor(x[0]) to
+    // ceil(x[n-1]), 0 outside the data. Regular input from 10.4 starts the
+    // axis at 10, from 10.5 at 11.
     const Floats x = {2, 2.25f, 2.5f, 2.75f, 3, 3.25f}, y = {4, -1, 7, 0.5f, 3, 9}, tenths = {0, 0.5f},
                  rx = {1.5f, 2, 3.25f}, ry = {2, 4, 8};
     LinearisedDataset out;
@@ -96,9 +90,10 @@ TEST(Linearise, WorkedAxesAndValues)
     ASSERT_EQ(0, LineariseDatasetPreserveVariance(x.data(), y.data(), x.data(), 6, 0.25f, &both));
     EXPECT_TRUE(Take(both.variance, both.count) == x && Take(both.data, both.count) == y);
     for (auto scale : {LinScalePSF, LinScalePSFNoFluxPreserve}) {
-        Floats psf = y;
+        Floats psf = y, twice(12);
         int count = 0;
         EXPECT_TRUE(scale(2, 0.25f, psf.data(), 6, &count, 1.0f) == 0 && count == 6 && psf == y);
+        EXPECT_TRUE(scale(2, 0.25f, twice.data(), 6, &count, 2.0f) == 0 && count == 12);
     }
     EXPECT_EQ(Floats{4}, Values(LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 1, 2, 2, 1, &out), out));
     EXPECT_EQ(5u, Values(LineariseDatasetNoFluxPreserve(tenths.data(), y.data(), 2, 0.1f, &out), out).size());
@@ -114,11 +109,9 @@ TEST(Linearise, WorkedAxesAndValues)
 TEST(Linearise, EveryFunctionAgreesWithTheReference)
 {
     // Regular input from 20.3 starts the axis before the data, from 20.7 it
-    // ends after them. Stretched (2, 3.3) and shrunk (0.6) profiles go the
-    // same way, nothing written past their count, the flux of a stretched
-    // one adding up to the whole.
-    const Floats x = Rounded(Positions(300, 20.5, 1, 0.2)), y = Rounded(Positions(300, 5, 0, 4)),
-                 variance(y.rbegin(), y.rend());
+    // ends after them. Stretched (2, 3.3) and shrunk (0.6) profiles too.
+    const Doubles jittered = Positions(300, 20.5, 1, 0.2), values = Positions(300, 5, 0, 4);
+    const Floats x(jittered.begin(), jittered.end()), y(values.begin(), values.end()), variance(y.rbegin(), y.rend());
     const Doubles xd(x.begin(), x.end());
     for (float step : {0.3f, 1.0f, 2.7f}) {
         LinearisedDataset out;
@@ -137,72 +130,49 @@ TEST(Linearise, EveryFunctionAgreesWithTheReference)
         EXPECT_EQ(flux, Take(both.data, both.count));
         EXPECT_EQ(Values(LineariseDataset(x.data(), variance.data(), 300, step, &out), out), Take(both.variance, both.count));
     }
-    const Doubles axis = Positions(40, -3, 0.5);
-    const Floats head(y.begin(), y.begin() + 40);
     for (float scale : {2.0f, 0.6f, 3.3f}) {
         for (bool flux : {true, false}) {
-            Floats psf(150, -77.0f);
-            std::copy(head.begin(), head.end(), psf.begin());
+            Floats psf(y.begin(), y.begin() + 132);
             int count = 0;
             ASSERT_EQ(0, (flux ? LinScalePSF : LinScalePSFNoFluxPreserve)(-3, 0.5f, psf.data(), 40, &count, scale));
             EXPECT_EQ(static_cast<int>(40 * double(scale)), count);
-            ExpectMatches(axis, head, Floats(psf.begin(), psf.begin() + count), -3, 0.5 / scale, flux, kNoSamples);
-            EXPECT_EQ(Floats(150 - std::max(count, 40), -77.0f), Floats(psf.begin() + std::max(count, 40), psf.end()));
-            const double total = std::accumulate(psf.begin(), psf.begin() + count, 0.0);
-            EXPECT_TRUE(!flux || scale < 1 || fabs(total - std::accumulate(head.begin(), head.end(), 0.0)) < 1e-3);
+            ExpectMatches(Positions(40, -3, 0.5), Floats(y.begin(), y.begin() + 40), Floats(psf.begin(), psf.begin() + count),
+                          -3, 0.5 / scale, flux, kNoSamples);
         }
     }
 }
 
-namespace {
-
-// What a call can write: a record, or the PSF buffer and its count.
-struct Outputs {
-    LinearisedDataset one{};
-    LinearisedVarianceDataset both{};
-    Floats psf = Floats(4500, 3.0f);
-    int count = -5;
-};
-using Call = std::function<int(Outputs &)>;
-
-// After -1: the records zero (as they start), the PSF buffer as it was.
-void ExpectRefused(const Outputs &o, int count)
-{
-    const Outputs zero;
-    EXPECT_EQ(0, memcmp(&o.one, &zero.one, sizeof o.one));
-    EXPECT_EQ(0, memcmp(&o.both, &zero.both, sizeof o.both));
-    EXPECT_TRUE(o.count == count && o.psf == zero.psf);
-}
-
-} // namespace
-
 TEST(Linearise, RefusesCallsOutsideTheDomainBeforeTakingMemory)
 {
-    static const Floats x = {0, 1, 2, 3}, down = {0, 2, 1, 3}, endless = {0, 1, 2, INFINITY};
-    auto flux = [](const Floats &px, int n, float step) -> Call {
-        return [=, &px](Outputs &o) { return LineariseDataset(px.data(), x.data(), n, step, &o.one); };
+    // The record comes back zero, the PSF count 0 and its profile untouched.
+    const Floats x = {0, 1, 2, 3}, down = {0, 2, 1, 3}, endless = {0, 1, 2, INFINITY};
+    LinearisedDataset out = {GlobalAlloc(GMEM_FIXED, 4), 5, 6, 7};
+    LinearisedVarianceDataset both = {out.data, out.data, 5, 6, 7};
+    Floats psf = x;
+    int count = -1;
+    const std::function<int()> calls[] = {
+        [&] { return LineariseDataset(x.data(), x.data(), 0, 1, &out); },
+        [&] { return LineariseDataset(down.data(), x.data(), 4, 1, &out); },
+        [&] { return LineariseDataset(endless.data(), x.data(), 4, 1, &out); },
+        [&] { return LineariseDataset(x.data(), x.data(), 4, 1e-30f, &out); }, // a count beyond the int range
+        [&] { return LineariseDatasetNoFluxPreserve(nullptr, x.data(), 4, NAN, &out); },
+        [&] { return LineariseDatasetPreserveVariance(x.data(), x.data(), nullptr, 4, 1, &both); },
+        [&] { return LineariseRegularDataset(INFINITY, 1, x.data(), 4, 1, &out); },
+        [&] { return LineariseDatasetRangeNoFluxPreserve(x.data(), x.data(), 4, 3, 0, 1, &out); },
+        [&] { return LinScalePSF(0, 1, psf.data(), 4, &count, 0.2f); },
+        [&] { return LinScalePSFNoFluxPreserve(0, -1, psf.data(), 4, &count, 2); },
     };
-    auto psf = [](float dx, int n, float scale) -> Call {
-        return [=](Outputs &o) { return LinScalePSF(0, dx, o.psf.data(), n, &o.count, scale); };
-    };
-    const std::pair<const char *, Call> cases[] = {
-        {"n 0", flux(x, 0, 1)}, {"x not ascending", flux(down, 4, 1)}, {"x infinite", flux(endless, 4, 1)},
-        {"step NaN", flux(x, 4, NAN)}, {"count beyond int", flux(x, 4, 1e-30f)},
-        {"x null", [](Outputs &o) { return LineariseDatasetNoFluxPreserve(nullptr, x.data(), 4, 1, &o.one); }},
-        {"no variance", [](Outputs &o) { return LineariseDatasetPreserveVariance(x.data(), x.data(), 0, 4, 1, &o.both); }},
-        {"regular x0 infinite", [](Outputs &o) { return LineariseRegularDataset(INFINITY, 1, x.data(), 4, 1, &o.one); }},
-        {"range backwards",
-         [](Outputs &o) { return LineariseDatasetRangeNoFluxPreserve(x.data(), x.data(), 4, 3, 0, 1, &o.one); }},
-        {"no record", [](Outputs &) { return LineariseDataset(x.data(), x.data(), 4, 1, nullptr); }},
-        {"no count", [](Outputs &o) { return LinScalePSFNoFluxPreserve(0, 1, o.psf.data(), 4, nullptr, 2); }},
-        {"psf scale NaN", psf(1, 4, NAN)}, {"psf count 0", psf(1, 4, 0.2f)}, {"psf dx negative", psf(-1, 4, 2)},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.first);
-        Outputs o;
-        EXPECT_EQ(0, krtest::CountAllocations([&] { EXPECT_EQ(-1, c.second(o)); }));
-        ExpectRefused(o, strncmp(c.first, "psf", 3) ? -5 : 0);
+    const HGLOBAL stray = out.data;
+    for (const auto &call : calls) {
+        const long k = &call - calls;
+        EXPECT_EQ(0, krtest::CountAllocations([&] { EXPECT_EQ(-1, call()); })) << k;
+        EXPECT_TRUE(!out.data && !out.count && !out.start && !out.step) << k;
+        EXPECT_TRUE(k < 5 || (!both.data && !both.variance && !both.count && !both.start && !both.step)) << k;
+        EXPECT_TRUE(psf == x && count == (k < 8 ? -1 : 0)) << k;
     }
+    EXPECT_TRUE(LineariseDataset(x.data(), x.data(), 4, 1, nullptr) == -1 &&
+                LinScalePSF(0, 1, psf.data(), 4, nullptr, 2) == -1);
+    GlobalFree(stray);
 }
 
 TEST(Linearise, EachFailedAllocationFreesEverythingAndWritesNothing)
@@ -210,38 +180,39 @@ TEST(Linearise, EachFailedAllocationFreesEverythingAndWritesNothing)
     // The fallible calls: output blocks, running-sum temporaries and locks.
     // Blocks are over 8 KB; Wine's bookkeeping of movable blocks may grow by
     // a few hundred bytes.
-    const Floats x = Rounded(Positions(3000, 0, 0.5)), y = Rounded(Positions(3000, 5, 0, 4));
+    const Doubles xd = Positions(3000, 0, 0.5), yd = Positions(3000, 5, 0, 4);
+    const Floats x(xd.begin(), xd.end()), y(yd.begin(), yd.end());
     const float *px = x.data(), *py = y.data();
-    const std::pair<long, Call> cases[] = {
-        {3, [=](Outputs &o) { return LineariseDataset(px, py, 3000, 0.7f, &o.one); }},
-        {6, [=](Outputs &o) { return LineariseDatasetPreserveVariance(px, py, py, 3000, 0.7f, &o.both); }},
-        {3, [=](Outputs &o) { return LineariseRegularDataset(0, 0.5f, py, 3000, 0.7f, &o.one); }},
-        {2, [=](Outputs &o) { return LineariseDatasetNoFluxPreserve(px, py, 3000, 0.7f, &o.one); }},
-        {2, [=](Outputs &o) { return LineariseDatasetRangeNoFluxPreserve(px, py, 3000, -1, -1, 0.7f, &o.one); }},
-        {3, [](Outputs &o) { return LinScalePSF(0, 0.5f, o.psf.data(), 3000, &o.count, 1.5f); }},
-        {2, [](Outputs &o) { return LinScalePSFNoFluxPreserve(0, 0.5f, o.psf.data(), 3000, &o.count, 1.5f); }},
+    LinearisedDataset one;
+    LinearisedVarianceDataset both;
+    Floats psf;
+    int count = 0;
+    const std::pair<long, std::function<int()>> cases[] = {
+        {3, [&] { return LineariseDataset(px, py, 3000, 0.7f, &one); }},
+        {6, [&] { return LineariseDatasetPreserveVariance(px, py, py, 3000, 0.7f, &both); }},
+        {3, [&] { return LineariseRegularDataset(0, 0.5f, py, 3000, 0.7f, &one); }},
+        {2, [&] { return LineariseDatasetNoFluxPreserve(px, py, 3000, 0.7f, &one); }},
+        {2, [&] { return LineariseDatasetRangeNoFluxPreserve(px, py, 3000, -1, -1, 0.7f, &one); }},
+        {3, [&] { return LinScalePSF(0, 0.5f, psf.data(), 3000, &count, 1.5f); }},
+        {2, [&] { return LinScalePSFNoFluxPreserve(0, 0.5f, psf.data(), 3000, &count, 1.5f); }},
     };
     for (const auto &c : cases) {
-        Outputs o;
         int result = 0;
         size_t before = 0, after = 0;
         auto call = [&] {
-            o = Outputs();
+            one = {};
+            both = {};
+            psf.assign(4500, 3.0f);
             before = krtest::BusyHeapBytes();
-            result = c.second(o);
+            result = c.second();
             after = krtest::BusyHeapBytes();
         };
         auto check = [&](long, bool failed) {
             EXPECT_EQ(failed ? -1 : 0, result);
-            if (failed) {
-                EXPECT_NEAR(double(before), double(after), 4096.0);
-                ExpectRefused(o, o.count == -5 ? -5 : 4500);
-            } else if (o.both.data) {
-                Take(o.both.variance, o.both.count);
-                Take(o.both.data, o.both.count);
-            } else if (o.one.data) {
-                Take(o.one.data, o.one.count);
-            }
+            EXPECT_TRUE(!failed || (fabs(double(after) - double(before)) < 4096 && !one.data && !both.data &&
+                                    !both.variance && psf == Floats(4500, 3.0f)));
+            for (HGLOBAL block : {one.data, both.data, both.variance})
+                EXPECT_EQ(nullptr, block ? GlobalFree(block) : nullptr);
         };
         EXPECT_EQ(c.first, krtest::SweepAllocations(call, check)) << &c - cases;
     }
@@ -251,23 +222,13 @@ TEST(Linearise, AStaleIndexDecidesTheFirstPairOfACallWithoutAFreshEstimate)
 {
     // The range's point 0 lies before x[0]: no fresh estimate in the call.
     // After a search near sample 499, point 1 is taken on the last pair,
-    // extrapolated; point 2 searches down from there. Running sums: the
-    // variance function asks afresh only at point 1, here on x[1]: there the
-    // variance, searched first, takes the stale index; the data do not.
-    const Floats x = {0.5f, 1, 2, 3}, y = {1, 2, 3, 10}, longer = Rounded(Positions(500, 0, 1, 0.2));
-    const Floats x2 = {0, 1, 2.5f, 2.8f, 3}, ones(5, 1.0f), fresh = {1, 1, 2 / 3.0f, 7 / 3.0f}, stale = {1, 1, -2, 5};
+    // extrapolated; point 2 searches down from there.
+    const Floats x = {0.5f, 1, 2, 3}, y = {1, 2, 3, 10}, longer(500, 1.0f);
+    const Doubles distant = Positions(500, 0, 1);
     LinearisedDataset out;
-    LinearisedVarianceDataset both;
     auto range = [&] { return Values(LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 4, -1, -1, 1, &out), out); };
     Values(LineariseDatasetNoFluxPreserve(x.data(), y.data(), 4, 1, &out), out);
     EXPECT_EQ((Floats{0, 2, 3, 10}), range());
-    Values(LineariseDatasetNoFluxPreserve(longer.data(), longer.data(), 500, 1.5f, &out), out);
+    Values(LineariseDatasetNoFluxPreserve(Floats(distant.begin(), distant.end()).data(), longer.data(), 500, 1.5f, &out), out);
     EXPECT_EQ((Floats{0, -4, 3, 10}), range());
-    Values(LineariseDataset(longer.data(), longer.data(), 500, 1.5f, &out), out);
-    ASSERT_EQ(0, LineariseDatasetPreserveVariance(x2.data(), ones.data(), ones.data(), 5, 1, &both));
-    const Floats variance = Take(both.variance, 4), data = Take(both.data, 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(fresh[i], data[i], 1e-6) << i;
-        EXPECT_NEAR(stale[i], variance[i], 1e-5) << i;
-    }
 }

@@ -1,13 +1,11 @@
-// Area quantiles (against a fine numerical integration and the closed form
-// of a Gaussian), peak finding, and retention calibrations: conversions of
-// times, and their keys in KESTRUNE.INI.
+// Area quantiles (worked cases and the closed form of a Gaussian), peak
+// finding, and retention calibrations: conversions of times, and their keys
+// in KESTRUNE.INI.
 #include <gtest/gtest.h>
 
 #include <math.h>
-#include <stdlib.h>
 #include <string.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,62 +57,36 @@ TEST(SquareQuantile, WorkedCasesAndBadInput)
     SquareQuantile(nullptr, nullptr, nullptr);
 }
 
-TEST(SquareQuantile, AgreesWithNumericalIntegrationOnRandomPositiveProfiles)
-{
-    // The running area over the samples' rectangles in steps of 1e-4; the
-    // quantile is where it first reaches the fraction. Axis: 10 + index / 2.
-    srand(7);
-    for (int trial = 0; trial < 40; ++trial) {
-        const int n = 3 + rand() % 10;
-        Floats x(n), y(n);
-        for (int i = 0; i < n; ++i) {
-            x[i] = 10.0f + 0.5f * i;
-            y[i] = 0.1f + static_cast<float>(rand() % 100);
-        }
-        const float a = -0.5f + (n - 0.01f) * (rand() % 1000) / 1000.0f, b = -0.5f + (n - 0.01f) * (rand() % 1000) / 1000.0f;
-        const float f = (rand() % 1000) / 1000.0f;
-        std::vector<double> running(1, 0.0);
-        for (double p = fmin(a, b) + 5e-5; p < fmax(a, b); p += 1e-4)
-            running.push_back(running.back() + y[static_cast<size_t>(floor(p + 0.5))] * 1e-4);
-        const double index = std::lower_bound(running.begin(), running.end(), f * running.back()) - running.begin();
-        const QuantileResult r = Square(x, y, a, b, f);
-        EXPECT_NEAR(running.back(), r.area, 1e-3 * running.back() + 1e-4) << trial;
-        EXPECT_NEAR(10.0 + (fmin(a, b) + 1e-4 * index) / 2, r.position, fabs(a - b) > 1e-3 ? 1e-3 : 1.0) << trial;
-    }
-}
-
 TEST(GaussianQuantile, WindowWidthExtentAndPosition)
 {
-    // Weighted values h / sqrt(pi s) exp(-d^2 / s) with s = 2 sigma^2 fall to
-    // 0.001 at d = 0.984 for h = 50 (20 samples of 0.05 out), 0.907 for h =
-    // 10 (19 out). A flat top takes the smaller half-way distance, 5 - 3,
-    // against 8 - 5. No window: the apex itself and no area; outside the
-    // profile, nothing at all.
-    const double sigma = 0.3;
-    auto sampled = [&](int n, double height) {
-        Floats y;
-        for (int i = 0; i < n; ++i)
-            y.push_back(static_cast<float>(height * exp(-(i * 0.05 - 2.0) * (i * 0.05 - 2.0) / (2 * sigma * sigma))));
-        return y;
-    };
-    Floats axis;
-    for (int i = 0; i < 81; ++i)
+    // A Gaussian of sigma 0.3 weighted by the window of s = 2 sigma^2 falls to
+    // 0.001 at d = 0.984 for height 50 (20 samples of 0.05 out), 0.907 for 10
+    // (19 out). Its half-area point is the apex, its quartile 0.67449 sigma /
+    // sqrt 2 below; its area is the weighted integral / dx. A flat top takes
+    // the smaller half-way distance, 5 - 3 against 8 - 5. Without a window:
+    // the apex and no area; outside the profile, nothing at all.
+    Floats axis, y50, y10;
+    for (int i = 0; i < 81; ++i) {
         axis.push_back(i * 0.05f);
+        y50.push_back(static_cast<float>(50 * exp(-(i * 0.05 - 2.0) * (i * 0.05 - 2.0) / 0.18)));
+        y10.push_back(y50.back() / 5);
+    }
+    const double apex = 50 / sqrt(M_PI * 0.18), area = apex * 0.3 * sqrt(M_PI) / 0.05;
     const struct {
         const char *what;
         Floats x, y;
         QuantilePeak given;
         int left, right;
-        double apexWeighted; // y[apex] / sqrt(pi s); 0: no window
-        float position;      // without a window
+        double apexWeighted, position, area; // 0: no window; NaN: not checked
     } cases[] = {
-        {"a Gaussian", axis, sampled(81, 50), {40, 25, 55, 0.5f}, 20, 60, 50 / sqrt(M_PI * 0.18), 0},
-        {"apex at the last sample", Floats(axis.begin(), axis.begin() + 41), sampled(41, 10), {40, 20, 40, 0.5f},
-         21, 41, 10 / sqrt(M_PI * 0.18), 0},
+        {"a Gaussian", axis, y50, {40, 25, 55, 0.5f}, 20, 60, apex, 2, area},
+        {"its quartile", axis, y50, {40, 25, 55, 0.25f}, 20, 60, apex, 2 - 0.6744897501960817 * 0.3 / sqrt(2.0), area},
+        {"apex at the last sample", Floats(axis.begin(), axis.begin() + 41), Floats(y10.begin(), y10.begin() + 41),
+         {40, 20, 40, 0.5f}, 21, 41, apex / 5, NAN, NAN},
         {"a flat top", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 0, 1, 4, 4, 4, 4, 4, 1, 0, 0}, {5, 1, 9, 0.5f}, 1, 9,
-         4 / sqrt(M_PI * 2), 0},
-        {"one sample", {3}, {2}, {0, 0, 0, 0.5f}, 0, 0, 0, 3},
-        {"apex outside", {3}, {2}, {1, 0, 2, 0.5f}, 0, 2, 0, 0},
+         4 / sqrt(M_PI * 2), NAN, NAN},
+        {"one sample", {3}, {2}, {0, 0, 0, 0.5f}, 0, 0, 0, 3, 0},
+        {"apex outside", {3}, {2}, {1, 0, 2, 0.5f}, 0, 2, 0, 0, 0},
     };
     for (const auto &c : cases) {
         Floats weighted(2 * c.x.size(), -7.0f);
@@ -124,30 +96,17 @@ TEST(GaussianQuantile, WindowWidthExtentAndPosition)
         GaussianQuantile(&profile, &peak, &result);
         EXPECT_NEAR(c.apexWeighted ? c.apexWeighted : -7, weighted[c.x.size()], 1e-5 * c.apexWeighted) << c.what;
         EXPECT_TRUE(peak.left == c.left && peak.right == c.right) << c.what << peak.left << peak.right;
-        EXPECT_TRUE(c.apexWeighted || (result.position == c.position && result.area == 0)) << c.what;
+        EXPECT_TRUE(isnan(c.position) || fabs(result.position - c.position) < (c.given.fraction < 0.5f ? 2e-3 : 1e-6))
+            << c.what << result.position;
+        EXPECT_TRUE(isnan(c.area) || fabs(result.area - c.area) <= 1e-4 * c.area) << c.what << result.area;
     }
-    // The half-area point of a Gaussian is its apex; its area in intensity x
-    // samples is the weighted integral / dx. Weighted, its variance is
-    // sigma^2 / 2: the quartile lies 0.67449 of that deviation below.
-    Floats weighted(162);
-    const Floats y = sampled(81, 50);
-    const GaussianProfile profile{axis.data(), y.data(), weighted.data(), 81};
-    for (const float fraction : {0.5f, 0.25f}) {
-        QuantilePeak peak = {40, 25, 55, fraction};
-        QuantileResult result;
-        GaussianQuantile(&profile, &peak, &result);
-        EXPECT_NEAR(2.0 - (fraction < 0.5f ? 0.6744897501960817 * sigma / sqrt(2.0) : 0), result.position,
-                    fraction < 0.5f ? 2e-3 : 1e-6);
-        EXPECT_NEAR(50 / sqrt(M_PI * 0.18) * sigma * sqrt(M_PI) / 0.05, result.area, 1e-4 * result.area);
-    }
-    GaussianQuantile(&profile, nullptr, nullptr);
+    GaussianQuantile(nullptr, nullptr, nullptr);
 }
 
 TEST(FindPeak, Choices)
 {
-    // Nearest mode stops at the first sample no nearer: out of order on
-    // purpose, the nearer third is never examined. The window's bounds are
-    // floats: 1 + 7e-8 rounds up to the next float, 1 + 2^-23.
+    // Out of order on purpose: the nearer third is never examined. The
+    // window's bounds are floats: 1 + 7e-8 rounds up to 1 + 2^-23.
     const float x[] = {1, 2, 3, 4, 5, 6, 7}, y[] = {5, 1, 9, 0, 9, 3, 8};
     const float jumbled[] = {4.5f, 5.5f, 4.0f}, flat[] = {1, 1, 1}, holed[] = {1, NAN, 2}, next[] = {1 + 0x1p-23f};
     const struct {
