@@ -3,10 +3,14 @@
 #define KRTEST_NUMERICS_REFERENCE_H
 
 #include <Eigen/Dense>
+#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <stdlib.h>
 
 #include <vector>
+
+#include "support/alloc_sweep.h"
 
 namespace krtest {
 
@@ -50,6 +54,16 @@ inline Matrix RandomCovariance(int n, unsigned seed)
     srand(seed);
     const Matrix a = Matrix::Random(n, n), scale = Vector::LinSpaced(n, 1, n).cwiseInverse().asDiagonal();
     return scale * (a * a.transpose() + Matrix::Identity(n, n) * 0.5) * scale;
+}
+
+// gtest's first trace in a thread starts a watcher thread whose start-up
+// allocates on the process heap a little later: let that settle before a
+// sweep's heap balance.
+inline void SettleHeaps()
+{
+    SCOPED_TRACE("settling");
+    for (size_t settled = 0; settled != BusyHeapBytes(); Sleep(20))
+        settled = BusyHeapBytes();
 }
 
 } // namespace krtest

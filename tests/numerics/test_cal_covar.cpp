@@ -41,37 +41,6 @@ double NaturalSplineAt(const std::vector<double> &x, const std::vector<double> &
     return a * y[k] + b * y[k + 1] + ((a * a * a - a) * m(k) + (b * b * b - b) * m(k + 1)) * h * h / 6.0;
 }
 
-// A weighted fit in the Legendre polynomials P0..Pn-1 at 25 points on
-// [-1, 1]: its design matrix's decomposition (V's rows and the singular
-// values, from index 0 or 1), and the power-basis covariance of the same
-// fit found independently, as the inverse normal matrix.
-struct Fit {
-    Matrix powerCovariance;
-    Vector weights; // from index 1
-    Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor> v; // from (1, 1)
-    std::vector<const double *> rows[2];
-
-    Fit(int n, unsigned seed) : weights(n + 1), v(n + 1, n + 1)
-    {
-        Matrix legendre(5, 5), power(25, n); // legendre's row k: the power coefficients of P_k
-        legendre << 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, -0.5, 0, 1.5, 0, 0, 0, -1.5, 0, 2.5, 0, 0.375, 0, -3.75, 0, 4.375;
-        srand(seed);
-        for (int i = 0; i < 25; ++i)
-            power.row(i) = sqrt(0.5 + 1.5 * rand() / RAND_MAX) * krtest::Powers(-1.0 + i / 12.0, n - 1).transpose();
-        const Eigen::JacobiSVD<Matrix> svd(power * legendre.topLeftCorner(n, n).transpose(), Eigen::ComputeThinV);
-        powerCovariance = (power.transpose() * power).inverse();
-        weights << -99.0, svd.singularValues();
-        v.setConstant(-99.0);
-        v.bottomRightCorner(n, n) = svd.matrixV();
-        rows[1].push_back(nullptr);
-        for (int i = 1; i <= n; ++i) {
-            rows[0].push_back(&v(i, 1));
-            rows[1].push_back(&v(i, 0));
-        }
-    }
-    const double *W(int from) const { return weights.data() + 1 - from; }
-};
-
 // The refitted gain (and offset) are linear in the held coefficients,
 // c' = J c + noise, so C' = J C J' + the lock masses' inverse normal matrix.
 Matrix RefitReference(const Matrix &c, const std::vector<double> &masses, const float *sigmas, bool rootMass,
@@ -145,9 +114,8 @@ TEST(CCalCovar, TextForm)
 
 TEST(CCalCovar, LookupTableIsTheNaturalSplineThroughTheVariances)
 {
-    // Agreement to a few ulp of the variances; outside the table, and in a
-    // table of no width, the matrix answers. A valid table stays, whatever
-    // the bounds asked, until the matrix changes.
+    // Agreement to a few ulp of the variances; outside the table the matrix
+    // answers. A valid table stays, whatever the bounds asked.
     const std::vector<double> packed = krtest::Pack(krtest::RandomCovariance(4, 11) * 1e-6);
     auto variance = [&](double m) {
         const Vector f = krtest::Powers(sqrt(m), 3);
@@ -164,32 +132,30 @@ TEST(CCalCovar, LookupTableIsTheNaturalSplineThroughTheVariances)
     for (double mass : {100.0, 101.3, 333.3, 512.0, 899.99, 900.0})
         EXPECT_NEAR(NaturalSplineAt(x, y, mass), model.GetVariance(mass), y.back() * 1e-10) << mass;
     EXPECT_NEAR(variance(900.001), model.GetVariance(900.001), y.back() * 1e-13);
-    model.SetCovariances("1;0,1");
-    EXPECT_TRUE(!model.tableValid && model.MakeLookupTable(200, 200));
-    EXPECT_DOUBLE_EQ(4 * 200.0 * 201.0, model.GetVariance(200.0));
 }
 
-TEST(CCalCovar, DecompositionOfALegendreFitGivesThePowerBasisCovariance)
+TEST(CCalCovar, DecompositionInLegendrePolynomialsGivesThePowerBasisCovariance)
 {
-    // Normal matrices of degree <= 4 on [-1, 1] are conditioned below 1e4.
-    // Arrays from 0 or from 1 give the same, and so do the plain functions,
-    // unscaled, whatever their fourth argument.
-    for (int n = 1; n <= 5; ++n) {
-        const Fit fit(n, 100 + n);
-        const int size = n * (n + 1) / 2;
-        std::vector<double> plain[2] = {std::vector<double>(size), std::vector<double>(size)};
-        for (int from : {0, 1}) {
-            const CCalCovar model(fit.rows[from].data(), fit.W(from), n, from == 1, false, 2.5);
-            ASSERT_EQ(n - 1, model.order);
-            EXPECT_LT(krtest::RelativeDifference(krtest::Unpack(Covariances(model), n), 2.5 * fit.powerCovariance),
-                      1e-10) << n;
-            auto make = from ? MakeCovariances : MakeCovariances0;
-            EXPECT_EQ(1, make(fit.rows[from].data(), fit.W(from), n, 0, plain[from].data(), size - 1));
-            EXPECT_EQ(0, make(fit.rows[from].data(), fit.W(from), n, 123.0 * from, plain[from].data(), size));
-        }
-        EXPECT_EQ(plain[0], plain[1]);
-        EXPECT_LT(krtest::RelativeDifference(krtest::Unpack(plain[0], n), fit.powerCovariance), 1e-10);
-    }
+    // w = (1, -1, 4, 8): the negative value counts for nothing, so V's first
+    // column (0.6, 0.8) alone makes the first two Legendre coefficients'
+    // covariances; 1/16 and 1/64 are those of P2 = 1.5 x^2 - 0.5 and P3 =
+    // 2.5 x^3 - 1.5 x. Arrays from 0 and from 1 give the same, and so do the
+    // plain functions, unscaled.
+    const double rows[4][5] = {{0, 0.6, -0.8, 0, 0}, {0, 0.8, 0.6, 0, 0}, {0, 0, 0, 1, 0}, {0, 0, 0, 0, 1}};
+    const double *fromOne[] = {nullptr, rows[0], rows[1], rows[2], rows[3]}, w[] = {-99, 1, -1, 4, 8};
+    const double *fromZero[] = {rows[0] + 1, rows[1] + 1, rows[2] + 1, rows[3] + 1};
+    const std::vector<double> expected = {0.36 + 0.25 / 16, 0.48, 0.64 + 2.25 / 64, -0.75 / 16,   0,
+                                          2.25 / 16,        0,    -3.75 / 64,       0, 6.25 / 64};
+    const CCalCovar model(fromZero, w + 1, 4, false, false, 2.0);
+    ASSERT_EQ(3, model.order);
+    for (int k = 0; k < 10; ++k)
+        EXPECT_DOUBLE_EQ(2 * expected[k], Covariances(model)[k]) << k;
+    double plain[2][10];
+    EXPECT_EQ(0, MakeCovariances(fromOne, w, 4, 5.0, plain[0], 10));
+    EXPECT_EQ(0, MakeCovariances0(fromZero, w + 1, 4, -1.0, plain[1], 10));
+    EXPECT_EQ(1, MakeCovariances(fromOne, w, 4, 0, plain[0], 9));
+    for (int k = 0; k < 10; ++k)
+        EXPECT_TRUE(plain[0][k] == plain[1][k] && fabs(plain[0][k] - expected[k]) < 1e-15) << k;
 }
 
 TEST(CovarianceFunctions, SigmasWidenedAndTheTwoSigmaBand)
@@ -198,12 +164,10 @@ TEST(CovarianceFunctions, SigmasWidenedAndTheTwoSigmaBand)
     // band's masses accumulate in single precision: from 0.1 by 0.1f the
     // thousandth is 99.99905, not 100.
     const double c = 2.5e-9;
-    const float masses[] = {100.0f, 1500.0f}; // the second outside the table
-    float sigmas[] = {0.01f, 0.0f};
-    EXPECT_EQ(0, CalibrateSigmas(&c, 0, 50.0f, 1000.0f, masses, sigmas, 2));
-    EXPECT_NEAR(sqrt(0.01f * 0.01f + 400.0 * c), sigmas[0], 1e-7 * sigmas[0]);
-    EXPECT_NEAR(sqrt(6000.0 * c), sigmas[1], 1e-7 * sigmas[1]);
-    EXPECT_EQ(1, CalibrateSigmas(&c, 0, 0, 1, nullptr, sigmas, 2));
+    const float mass = 100.0f;
+    float sigma = 0.01f;
+    EXPECT_TRUE(CalibrateSigmas(&c, 0, 50.0f, 1000.0f, &mass, &sigma, 1) == 0 && CalibrateSigmas(&c, 0, 0, 1, nullptr, &sigma, 1) == 1);
+    EXPECT_NEAR(sqrt(0.01f * 0.01f + 400.0 * c), sigma, 1e-7 * sigma);
     for (const float step : {100.0f, 0.1f}) {
         const int count = step > 1 ? 3 : 1000;
         std::vector<float> out(count + 1, -1.0f);
@@ -220,22 +184,22 @@ TEST(CCalCovar, EachFailedAllocationLeavesAUsableObjectAndFreesWhatItTook)
 {
     // A temporary model that found no memory is empty: CalibrateSigmas then
     // leaves the sigma as it was.
-    const Fit fit(3, 9);
+    const double rows[3][3] = {{1, 0, 0}, {0, 0.6, 0.8}, {0, -0.8, 0.6}}, w[] = {1, 2, 3};
+    const double *v[] = {rows[0], rows[1], rows[2]};
     const double c = 1.0;
     const float mass = 150.0f;
-    std::unique_ptr<CCalCovar> model, copy;
+    std::unique_ptr<CCalCovar> model;
     bool parsed = false, tabled = false;
     int result = 0;
     float sigma = 0.0f;
     size_t before = 0;
+    krtest::SettleHeaps();
     krtest::SweepAllocations(
         [&] {
             before = krtest::BusyHeapBytes();
-            model.reset(new CCalCovar(fit.rows[0].data(), fit.W(0), 3, false, true, 1.0));
-            copy.reset(new CCalCovar(*model));
+            model.reset(new CCalCovar(v, w, 3, false, true, 1.0));
             parsed = model->SetCovariances("1;0,1;0,0,1");
             tabled = model->MakeLookupTable(100, 200);
-            *copy = *model;
             sigma = 0.5f;
             result = CalibrateSigmas(&c, 0, 100, 200, &mass, &sigma, 1);
         },
@@ -245,7 +209,6 @@ TEST(CCalCovar, EachFailedAllocationLeavesAUsableObjectAndFreesWhatItTook)
             EXPECT_TRUE(model->SetCovariances("1;0,1") && model->MakeLookupTable(100, 200)); // still usable
             EXPECT_NEAR(4 * 150.0 * 151.0, model->GetVariance(150.0), 1.0);
             model.reset();
-            copy.reset();
             EXPECT_EQ(before, krtest::BusyHeapBytes());
             EXPECT_TRUE(failed || (parsed && tabled && sigma != 0.5f));
         });
@@ -288,19 +251,16 @@ TEST(LockMass, UpdatesAgainstTheJacobianRoute)
         }
     }
 
-    // Refused, changing nothing: order 0, 7 coefficients (beyond the working
-    // storage), no lock mass usable (the table stays), a lock mass of 0.
+    // Refused, changing nothing: 7 coefficients (beyond the working storage),
+    // order 0, a lock mass of 0, no lock mass usable (the table stays).
     const std::vector<double> big = krtest::Pack(krtest::RandomCovariance(7, 1)), masses = {0.0, -2.0, 2.0};
     CCalCovar model(false, big.data(), 6, 1.0), low(false, big.data(), 0, 1.0), three(false, big.data(), 2, 1.0);
-    ASSERT_TRUE(three.MakeLookupTable(1, 3));
     const float unusable[] = {0.01f, 0.01f, 0.0f};
-    EXPECT_FALSE(model.UpdateForLockMass(2.0, 0.01, 0, nullptr, 0) || low.UpdateForLockMass(2.0, 0.01, 0, nullptr, 0) ||
-                 model.UpdateForLockMasses(masses.data(), sigmas, 3, true, nullptr, 0) ||
-                 three.UpdateForLockMass(0.0, 0.01, 0, nullptr, 0) ||
-                 three.UpdateForLockMasses(nullptr, sigmas, 3, true, nullptr, 0));
-    EXPECT_TRUE(three.UpdateForLockMasses(masses.data(), unusable, 3, false, nullptr, 0) && three.tableValid);
-    EXPECT_TRUE(Covariances(model) == big && Covariances(three) == std::vector<double>(big.begin(), big.begin() + 6));
     double out[6];
-    EXPECT_FALSE(three.UpdateForLockMass(2.0, 0.01, 0, out, 5)); // updated, but the copy does not fit
-    EXPECT_FALSE(three.tableValid);
+    EXPECT_FALSE(model.UpdateForLockMasses(masses.data(), sigmas, 3, true, nullptr, 0) ||
+                 low.UpdateForLockMass(2.0, 0.01, 0, nullptr, 0) || three.UpdateForLockMass(0.0, 0.01, 0, nullptr, 0));
+    EXPECT_TRUE(three.MakeLookupTable(1, 3) && three.UpdateForLockMasses(masses.data(), unusable, 3, false, out, 6));
+    EXPECT_TRUE(three.tableValid && Covariances(model) == big &&
+                Covariances(three) == std::vector<double>(big.begin(), big.begin() + 6));
+    EXPECT_FALSE(three.UpdateForLockMass(2.0, 0.01, 0, out, 5) || three.tableValid); // the copy does not fit
 }
