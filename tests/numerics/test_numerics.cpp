@@ -1,0 +1,488 @@
+// The calibration covariances (CCalCovar, its plain functions, lock-mass
+// updates) and the polynomial regression through the DLL's exported classes,
+// against worked cases and independent references computed with Eigen.
+#include <gtest/gtest.h>
+
+#include <math.h>
+
+#include <Eigen/Dense>
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "krnumerics.h"
+#include "support/alloc_sweep.h"
+
+using Matrix = Eigen::MatrixXd;
+using Vector = Eigen::VectorXd;
+using Doubles = std::vector<double>;
+
+namespace {
+
+// Packed lower triangle <-> full symmetric matrix.
+Matrix Unpack(const Doubles &packed, int n)
+{
+    Matrix m(n, n);
+    for (int i = 0, index = 0; i < n; ++i)
+        for (int j = 0; j <= i; ++j, ++index)
+            m(i, j) = m(j, i) = packed[index];
+    return m;
+}
+
+Doubles Pack(const Matrix &m)
+{
+    Doubles packed;
+    for (int i = 0; i < m.rows(); ++i)
+        for (int j = 0; j <= i; ++j)
+            packed.push_back(m(i, j));
+    return packed;
+}
+
+// The largest difference relative to the largest entry of the reference.
+double Difference(const Matrix &actual, const Matrix &reference)
+{
+    return (actual - reference).cwiseAbs().maxCoeff() / reference.cwiseAbs().maxCoeff();
+}
+
+Vector Powers(double x, int order) // (1, x, ..., x^order)
+{
+    return Vector::LinSpaced(order + 1, 0, order).unaryExpr([x](double k) { return pow(x, k); });
+}
+
+// Symmetric positive definite, its entries spread over scales.
+Matrix RandomCovariance(int n, unsigned seed)
+{
+    srand(seed);
+    const Matrix a = Matrix::Random(n, n), scale = Vector::LinSpaced(n, 1, n).cwiseInverse().asDiagonal();
+    return scale * (a * a.transpose() + Matrix::Identity(n, n) * 0.5) * scale;
+}
+
+// gtest's first trace in a thread starts a watcher thread whose start-up
+// allocates on the process heap a little later: let that settle before a
+// sweep's heap balance.
+void SettleHeaps()
+{
+    SCOPED_TRACE("settling");
+    for (size_t settled = 0; settled != krtest::BusyHeapBytes(); Sleep(20))
+        settled = krtest::BusyHeapBytes();
+}
+
+Doubles Covariances(const CCalCovar &model)
+{
+    Doubles packed(static_cast<size_t>((model.order + 1) * (model.order + 2) / 2));
+    EXPECT_TRUE(model.GetCovariances(packed.data(), static_cast<int>(packed.size())));
+    return packed;
+}
+
+// The natural cubic spline through (x, y) at `at`, from a dense solve.
+double NaturalSplineAt(const Doubles &x, const Doubles &y, double at)
+{
+    const int n = static_cast<int>(x.size());
+    Matrix system = Matrix::Identity(n, n);
+    Vector rhs = Vector::Zero(n);
+    for (int i = 1; i < n - 1; ++i) {
+        const double hl = x[i] - x[i - 1], hr = x[i + 1] - x[i];
+        system.row(i).segment(i - 1, 3) << hl, 2.0 * (hl + hr), hr;
+        rhs(i) = 6.0 * ((y[i + 1] - y[i]) / hr - (y[i] - y[i - 1]) / hl);
+    }
+    const Vector m = system.partialPivLu().solve(rhs);
+    const int k = std::min<int>(std::upper_bound(x.begin(), x.end(), at) - x.begin(), n - 1) - 1;
+    const double h = x[k + 1] - x[k], a = (x[k + 1] - at) / h, b = (at - x[k]) / h;
+    return a * y[k] + b * y[k + 1] + ((a * a * a - a) * m(k) + (b * b * b - b) * m(k + 1)) * h * h / 6.0;
+}
+
+// The refitted gain (and offset) are linear in the held coefficients,
+// c' = J c + noise, so C' = J C J' + the lock masses' inverse normal matrix.
+Matrix Refitted(const Matrix &c, const Doubles &masses, const float *sigmas, bool rootMass, bool offset)
+{
+    const int n = static_cast<int>(c.rows()), p = static_cast<int>(masses.size());
+    const int first = offset ? 0 : 1, count = offset ? 2 : 1;
+    Matrix all(p, n);
+    Vector w(p);
+    for (int i = 0; i < p; ++i) {
+        all.row(i) = Powers(rootMass ? sqrt(masses[i]) : masses[i], n - 1).transpose();
+        w(i) = (rootMass ? 4.0 * masses[i] : 1.0) / (double(sigmas[i]) * sigmas[i]);
+    }
+    const Matrix low = all.middleCols(first, count);
+    const Matrix normalInverse = (low.transpose() * w.asDiagonal() * low).inverse();
+    Matrix j = Matrix::Identity(n, n);
+    j.middleRows(first, count) = -normalInverse * low.transpose() * w.asDiagonal() * all;
+    j.block(first, first, count, count).setZero();
+    Matrix updated = j * c * j.transpose();
+    updated.block(first, first, count, count) += normalInverse;
+    return updated;
+}
+
+struct Point {
+    double x, y, w;
+    bool excluded = false;
+};
+using Points = std::vector<Point>;
+
+void Prepare(CLinearRegression &fit, const Points &points, int order, bool include = false, bool force = false)
+{
+    fit.SetPolynomialOrder(order);
+    fit.SetIncludeOrigin(include);
+    fit.SetForceOrigin(force);
+    for (const Point &p : points)
+        fit.AddRegressionPoint(p.x, p.y, p.w, p.excluded);
+}
+
+Doubles Coefficients(const CLinearRegression &fit)
+{
+    Doubles c(static_cast<size_t>(fit.GetNumCoefficients()));
+    EXPECT_EQ(fit.GetPolynomialOrder(), fit.GetPolynomial(c.data()));
+    return c;
+}
+
+// QR's least squares in x^first..x^order, a negative weight counting as 0,
+// and r^2 of c with every weight as it is.
+Vector QrFit(const Points &points, int order, int first, const Doubles &c, double *r2)
+{
+    Matrix a(points.size(), order + 1);
+    Vector y(points.size()), w(points.size()), fit = Vector::Zero(order + 1);
+    for (size_t i = 0; i < points.size(); ++i) {
+        a.row(i) = Powers(points[i].x, order).transpose();
+        y(i) = points[i].y;
+        w(i) = points[i].w;
+    }
+    const Vector root = w.cwiseMax(0.0).cwiseSqrt(), r = y - a * Vector::Map(c.data(), order + 1);
+    fit.tail(order + 1 - first) =
+        (root.asDiagonal() * a.rightCols(order + 1 - first)).householderQr().solve(root.cwiseProduct(y));
+    *r2 = 1.0 - w.dot(r.cwiseAbs2()) / w.dot((y.array() - w.dot(y) / w.sum()).matrix().cwiseAbs2());
+    return fit;
+}
+
+} // namespace
+
+TEST(CCalCovar, WorkedVariancesCopiesAndEmptyModels)
+{
+    // Scaled on the way in, copied out only whole; copies take the table.
+    const double identity[] = {1, 0, 1}, negative[] = {-1.0}, packed[] = {1, 2, 3, 4, 5, 6};
+    const CCalCovar direct(false, identity, 1, 1.0), root(true, identity, 1, 1.0), empty(false, nullptr, -1, 1.0);
+    EXPECT_DOUBLE_EQ(5.0, direct.GetVariance(2.0));
+    EXPECT_DOUBLE_EQ(80.0, root.GetVariance(4.0)); // 4 (1 + 4) 4
+    EXPECT_TRUE(root.GetVariance(-4.0) == 0.0 && CCalCovar(false, negative, 0, 1.0).GetVariance(10.0) == 0.0);
+    CCalCovar model(true, packed, 2, 2.0), assigned(false, nullptr, 3, 1.0);
+    double out[6] = {};
+    EXPECT_FALSE(model.GetCovariances(out, 5) || model.GetCovariances(nullptr, 6) || out[0] != 0.0);
+    ASSERT_TRUE(model.MakeLookupTable(100, 400));
+    const CCalCovar copy(model), emptyCopy(empty);
+    assigned = model;
+    for (const CCalCovar *c : {&copy, static_cast<const CCalCovar *>(&assigned)}) {
+        EXPECT_TRUE(c->tableValid && c->tableLow == 100.0 && c->GetUseRootMass());
+        EXPECT_EQ((Doubles{2, 4, 6, 8, 10, 12}), Covariances(*c));
+    }
+    char text[8] = "x";
+    EXPECT_TRUE(emptyCopy.order == -1 && empty.GetVariance(5.0) == 0.0 && empty.GetCovariances(out, 0));
+    EXPECT_STREQ("", empty.Format(text, sizeof text));
+    EXPECT_EQ(-1, CCalCovar(nullptr, nullptr, 3, false, false, 1.0).order);
+}
+
+TEST(CCalCovar, TextForm)
+{
+    // The runtime prints three exponent digits. The order is the number of
+    // ";", and exactly its number of values must follow.
+    const double packed[] = {1.5, -2.25e-7, 3.0};
+    const CCalCovar model(false, packed, 1, 1.0);
+    const char form[] = "+1.500000000000000e+000;-2.250000000000000e-007,+3.000000000000000e+000";
+    char text[100], again[100];
+    EXPECT_EQ(nullptr, model.Format(text, sizeof form - 1)); // no room for the null
+    ASSERT_EQ(text, model.Format(text, sizeof form));
+    EXPECT_STREQ(form, text);
+    EXPECT_STREQ(text, CCalCovar(false, text).Format(again, sizeof again));
+    EXPECT_TRUE(model.Format(nullptr, 100) == nullptr && model.Format(text, 0) == nullptr);
+    CCalCovar parsed(false, "1;2,3");
+    EXPECT_EQ((Doubles{1, 2, 3}), Covariances(parsed));
+    for (const char *refused : {"1;2", "1,2", "1;2,3,4", "1e999;2,3", static_cast<const char *>(nullptr)})
+        EXPECT_TRUE(!parsed.SetCovariances(refused) && parsed.order == -1) << refused;
+    EXPECT_TRUE(parsed.SetCovariances(",7;,8,,9,") && parsed.order == 1);
+}
+
+TEST(CCalCovar, LookupTableIsTheNaturalSplineThroughTheVariances)
+{
+    // Agreement to a few ulp of the variances; outside the table the matrix
+    // answers. A valid table stays, whatever the bounds asked.
+    const Doubles packed = Pack(RandomCovariance(4, 11) * 1e-6);
+    auto variance = [&](double m) { return Powers(sqrt(m), 3).dot(Unpack(packed, 4) * Powers(sqrt(m), 3)) * 4.0 * m; };
+    CCalCovar model(true, packed.data(), 3, 1.0);
+    ASSERT_TRUE(model.MakeLookupTable(900.0, 100.0) && model.MakeLookupTable(0, 50));
+    EXPECT_TRUE(model.tableLow == 100.0 && model.tableHigh == 900.0);
+    Doubles x, y;
+    for (int i = 0; i < 128; ++i) {
+        x.push_back(100.0 + 800.0 * i / 127.0);
+        y.push_back(variance(x.back()));
+    }
+    for (double mass : {100.0, 101.3, 333.3, 512.0, 899.99, 900.0})
+        EXPECT_NEAR(NaturalSplineAt(x, y, mass), model.GetVariance(mass), y.back() * 1e-10) << mass;
+    EXPECT_NEAR(variance(900.001), model.GetVariance(900.001), y.back() * 1e-13);
+}
+
+TEST(CCalCovar, DecompositionInLegendrePolynomialsGivesThePowerBasisCovariance)
+{
+    // w = (1, -1, 4, 8): the negative value counts for nothing, so V's first
+    // column (0.6, 0.8) alone makes the first two Legendre coefficients'
+    // covariances; 1/16 and 1/64 are those of P2 = 1.5 x^2 - 0.5 and P3 =
+    // 2.5 x^3 - 1.5 x. Arrays from 0 and from 1 give the same, and so do the
+    // plain functions, unscaled.
+    const double rows[4][5] = {{0, 0.6, -0.8, 0, 0}, {0, 0.8, 0.6, 0, 0}, {0, 0, 0, 1, 0}, {0, 0, 0, 0, 1}};
+    const double *fromOne[] = {nullptr, rows[0], rows[1], rows[2], rows[3]}, w[] = {-99, 1, -1, 4, 8};
+    const double *fromZero[] = {rows[0] + 1, rows[1] + 1, rows[2] + 1, rows[3] + 1};
+    const Doubles expected = {0.36 + 0.25 / 16, 0.48, 0.64 + 2.25 / 64, -0.75 / 16, 0, 2.25 / 16, 0, -3.75 / 64, 0,
+                              6.25 / 64};
+    const CCalCovar model(fromZero, w + 1, 4, false, false, 2.0);
+    ASSERT_EQ(3, model.order);
+    double plain[2][10];
+    EXPECT_EQ(0, MakeCovariances(fromOne, w, 4, 5.0, plain[0], 10));
+    EXPECT_EQ(0, MakeCovariances0(fromZero, w + 1, 4, -1.0, plain[1], 10));
+    EXPECT_EQ(1, MakeCovariances(fromOne, w, 4, 0, plain[0], 9));
+    for (int k = 0; k < 10; ++k) {
+        EXPECT_DOUBLE_EQ(2 * expected[k], Covariances(model)[k]) << k;
+        EXPECT_TRUE(plain[0][k] == plain[1][k] && fabs(plain[0][k] - expected[k]) < 1e-15) << k;
+    }
+}
+
+TEST(CovarianceFunctions, SigmasWidenedAndTheTwoSigmaBand)
+{
+    // Order 0 in root mass: a constant c becomes 4 m c in mass units. The
+    // band's masses accumulate in single precision: from 0.1 by 0.1f the
+    // thousandth is 99.99905, not 100.
+    const double c = 2.5e-9;
+    const float mass = 100.0f;
+    float sigma = 0.01f;
+    EXPECT_EQ(0, CalibrateSigmas(&c, 0, 50.0f, 1000.0f, &mass, &sigma, 1));
+    EXPECT_NEAR(sqrt(0.01f * 0.01f + 400.0 * c), sigma, 1e-7 * sigma);
+    EXPECT_EQ(1, CalibrateSigmas(&c, 0, 0, 1, nullptr, &sigma, 1));
+    for (const float step : {100.0f, 0.1f}) {
+        const int count = step > 1 ? 3 : 1000;
+        std::vector<float> out(count + 1, -1.0f);
+        GetVariances(0, &c, 0, step, step, count, out.data());
+        float at = step;
+        for (int i = 0; i < count; ++i, at += step)
+            ASSERT_NEAR(2 * sqrt(4 * at * c), out[i], 1e-7 * out[i]) << i;
+        EXPECT_EQ(-1.0f, out[count]);
+    }
+    GetVariances(0, &c, 0, 100.0f, 100.0f, 3, nullptr);
+}
+
+TEST(CCalCovar, EachFailedAllocationLeavesAUsableObjectAndFreesWhatItTook)
+{
+    // A temporary model that found no memory is empty: CalibrateSigmas then
+    // leaves the sigma as it was.
+    const double rows[3][3] = {{1, 0, 0}, {0, 0.6, 0.8}, {0, -0.8, 0.6}}, w[] = {1, 2, 3}, c = 1.0;
+    const double *v[] = {rows[0], rows[1], rows[2]};
+    const float mass = 150.0f;
+    std::unique_ptr<CCalCovar> model;
+    bool parsed = false, tabled = false;
+    int result = 0;
+    float sigma = 0.0f;
+    size_t before = 0;
+    SettleHeaps();
+    krtest::SweepAllocations(
+        [&] {
+            before = krtest::BusyHeapBytes();
+            model.reset(new CCalCovar(v, w, 3, false, true, 1.0));
+            parsed = model->SetCovariances("1;0,1;0,0,1");
+            tabled = model->MakeLookupTable(100, 200);
+            sigma = 0.5f;
+            result = CalibrateSigmas(&c, 0, 100, 200, &mass, &sigma, 1);
+        },
+        [&](long, bool failed) {
+            EXPECT_TRUE(model->order == (parsed ? 2 : -1) && model->tableValid == tabled) << parsed << tabled;
+            EXPECT_TRUE(sigma == 0.5f || (result == 0 && fabs(sigma - sqrt(600.25)) < 1e-4)) << sigma;
+            EXPECT_TRUE(model->SetCovariances("1;0,1") && model->MakeLookupTable(100, 200)); // still usable
+            EXPECT_NEAR(4 * 150.0 * 151.0, model->GetVariance(150.0), 1.0);
+            model.reset();
+            EXPECT_EQ(before, krtest::BusyHeapBytes());
+            EXPECT_TRUE(failed || (parsed && tabled && sigma != 0.5f));
+        });
+}
+
+TEST(LockMass, UpdatesAgainstTheJacobianRoute)
+{
+    // Rounding only (1e-8 relative) for lock masses near 2. One lock mass
+    // with the offset asked for has no determinant: the gain alone is
+    // refitted. One lock mass as an information update gives the gain's
+    // refit too, and so does its fallback without prior information.
+    const float sigmas[] = {0.01f, 0.02f, 0.015f};
+    const struct {
+        Doubles masses;
+        bool correctOffset, referenceOffset;
+    } cases[] = {{{1.5, 2.5, 3.1}, true, true}, {{1.2, 2.7}, true, true}, {{1.5, 2.5}, false, false},
+                 {{4.0}, true, false},          {{2.1}, false, false}};
+    for (const auto &t : cases) {
+        for (int n = 2; n <= 6; ++n) {
+            for (const Matrix &c : {RandomCovariance(n, 40 + n), Matrix(Matrix::Zero(n, n))}) {
+                for (bool rootMass : {false, true}) {
+                    SCOPED_TRACE(testing::Message() << t.masses.size() << " masses, order " << n - 1 << ", root mass "
+                                                    << rootMass << ", prior " << c(0, 0));
+                    const int count = static_cast<int>(t.masses.size());
+                    const Doubles packed = Pack(c);
+                    CCalCovar model(rootMass, packed.data(), n - 1, 1.0), single(model);
+                    ASSERT_TRUE(model.MakeLookupTable(1, 5));
+                    Doubles out(packed.size());
+                    EXPECT_TRUE(model.UpdateForLockMasses(t.masses.data(), sigmas, count, t.correctOffset, out.data(),
+                                                          static_cast<int>(out.size())));
+                    EXPECT_TRUE(!model.tableValid && out == Covariances(model));
+                    const Matrix expected = Refitted(c, t.masses, sigmas, rootMass, t.referenceOffset);
+                    EXPECT_LT(Difference(Unpack(out, n), expected), 1e-8);
+                    if (count == 1 && !t.correctOffset) {
+                        EXPECT_TRUE(single.UpdateForLockMass(t.masses[0], sigmas[0], 123.0, nullptr, 0));
+                        EXPECT_LT(Difference(Unpack(Covariances(single), n), expected), 1e-8);
+                    }
+                }
+            }
+        }
+    }
+    // Refused, changing nothing: 7 coefficients (beyond the working storage),
+    // order 0, a lock mass of 0, no lock mass usable (the table stays).
+    const Doubles big = Pack(RandomCovariance(7, 1)), masses = {0.0, -2.0, 2.0};
+    CCalCovar model(false, big.data(), 6, 1.0), low(false, big.data(), 0, 1.0), three(false, big.data(), 2, 1.0);
+    const float unusable[] = {0.01f, 0.01f, 0.0f};
+    double out[6];
+    EXPECT_FALSE(model.UpdateForLockMasses(masses.data(), sigmas, 3, true, nullptr, 0) ||
+                 low.UpdateForLockMass(2.0, 0.01, 0, nullptr, 0) || three.UpdateForLockMass(0.0, 0.01, 0, nullptr, 0));
+    EXPECT_TRUE(three.MakeLookupTable(1, 3) && three.UpdateForLockMasses(masses.data(), unusable, 3, false, out, 6));
+    EXPECT_TRUE(three.tableValid && Covariances(model) == big && Covariances(three) == Doubles(big.begin(), big.begin() + 6));
+    EXPECT_FALSE(three.UpdateForLockMass(2.0, 0.01, 0, out, 5) || three.tableValid); // the copy does not fit
+}
+
+TEST(CLinearRegression, ANewObjectReadsAsAZeroLine)
+{
+    CLinearRegression fit;
+    double out[3] = {7, 7, 7};
+    EXPECT_TRUE(fit.GetPolynomial(nullptr) == 1 && fit.GetPolynomial(out) == 1 && out[0] == 0 && out[1] == 0);
+    EXPECT_TRUE(out[2] == 7 && fit.GetRSquared() == 0.0 && !fit.GetIncludeOrigin() && !fit.GetForceOrigin());
+    EXPECT_FALSE(fit.Calculate()); // nothing to fit
+    for (int asked : {-5, 99, 250}) {
+        fit.SetPolynomialOrder(asked);
+        EXPECT_EQ(asked < 0 ? 1 : asked > 99 ? 100 : asked + 1, fit.GetNumCoefficients()) << asked;
+    }
+}
+
+TEST(CLinearRegression, FitsByHandAndAgainstQr)
+{
+    // By hand: through the origin y = 49/21 x leaves 2/3 of 56/3; a level
+    // line's y = 31/7 x leaves 325/7 of 2/3 (r^2 negative, r 0); the origin
+    // alone gives 0/0; order 0 forced has no unknowns. Otherwise QR's, the
+    // included origin weighing as the nearest point (the first of equals):
+    // x = 0.2 here. Zero and NaN weights and excluded points take no part; a
+    // negative one adds nothing to the fit, but counts in r^2 (-1 here).
+    const Points line = {{1, 3, 1}, {2, 5, 1}, {4, 9, 1}}, pair = {{-0.5, 1, 3}, {0.5, 3, 4}};
+    const Points curve = {{-2, -4.6, 1}, {-0.3, 0.0, 2}, {0.2, 0.7, 1.5}, {1, 1.2, 1}, {2.5, 0.1, 2}, {3, -1.1, 0.5}};
+    const Points taking = {{0.5, 1, 1}, {1.5, 2.5, 2}, {3, 9, -1}, {2.5, 2, 1}, {4, 5.5, 0.5}};
+    Points origin = curve, mixed = taking;
+    origin.push_back({0, 0, 1.5});
+    mixed.insert(mixed.end(), {{3, 100, 0}, {3, 100, NAN}, {3, 100, 5, true}});
+    const struct {
+        const char *what;
+        Points points;
+        int order;
+        bool include, force;
+        Doubles c; // empty: QR's through the reference points
+        double r2;
+        Points reference;
+    } cases[] = {
+        {"y = 2x + 1", line, 1, false, false, {1, 2}, 1, {}},
+        {"through the origin: sum xy / sum x^2", line, 1, false, true, {0, 49 / 21.0}, 27 / 28.0, {}},
+        {"a level line through the origin", {{1, 10, 1}, {2, 11, 1}, {3, 10, 1}}, 1, false, true, {0, 31 / 7.0},
+         -961 / 14.0, {}},
+        {"the origin alone", {{1, 1, 0}}, 0, true, false, {0}, NAN, {}},
+        {"order 0 forced, no points", {}, 0, false, true, {0}, 0, {}},
+        {"order 0 forced: 1 - sum w y^2 / sum w (y - mean)^2", {{1, 1, 1}, {2, 3, 1}}, 0, false, true, {0}, -4, {}},
+        {"points that take no part", mixed, 1, false, false, {}, 0, taking},
+        {"forced and included", curve, 2, true, true, {}, 0, origin},
+        {"the first of two equally near", pair, 1, true, false, {}, 0, {pair[0], pair[1], {0, 0, 3}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        CLinearRegression fit;
+        Prepare(fit, c.points, c.order, c.include, c.force);
+        ASSERT_TRUE(fit.Calculate());
+        const Doubles got = Coefficients(fit);
+        double r2 = c.r2;
+        const Vector qr = c.c.empty() ? QrFit(c.reference, c.order, c.force, got, &r2) : Vector();
+        for (int k = 0; k <= c.order; ++k)
+            EXPECT_NEAR(c.c.empty() ? qr(k) : c.c[k], got[k], 1e-12 * fabs(got[k]) + 1e-14) << k;
+        EXPECT_TRUE(isnan(r2) ? isnan(fit.GetRSquared()) : fabs(r2 - fit.GetRSquared()) < 1e-13 * (1 + fabs(r2)))
+            << fit.GetRSquared();
+        EXPECT_NEAR(r2 > 0 ? sqrt(r2) : 0.0, fit.GetR(), 1e-14);
+    }
+}
+
+TEST(CLinearRegression, SingularSystemsFailAndNearlySingularOnesAreSolved)
+{
+    // A failed fit drops the one before it (the first two points of the
+    // last case fit). 100 and 99 unknowns through 100 points: solved, and
+    // never more than order+1 values read out.
+    const Points singular[] = {{{0, 1, 1}, {0, 2, 1}}, {{2, 2, 0}, {1, 1, 0}}, {{5, 5, 1}, {6, 7, 1}, {NAN, 2, 1}}};
+    for (const Points &s : singular) {
+        CLinearRegression fit;
+        Prepare(fit, Points(s.begin(), s.end() - 1), 1, s[0].w == 0); // the origin alone, included
+        fit.Calculate();
+        fit.AddRegressionPoint(s.back().x, s.back().y, s.back().w, false);
+        EXPECT_FALSE(fit.Calculate()) << &s - singular;
+        EXPECT_TRUE(Coefficients(fit) == Doubles(2, 0.0) && fit.GetRSquared() == 0.0) << &s - singular;
+    }
+    Points chebyshev;
+    for (int i = 0; i < 100; ++i)
+        chebyshev.push_back({cos(M_PI * (i + 0.5) / 100), 1.0 + cos(M_PI * (i + 0.5) / 100), 1.0});
+    for (bool force : {false, true}) {
+        CLinearRegression fit;
+        Prepare(fit, chebyshev, 120, false, force);
+        Doubles out(101, -7.0);
+        EXPECT_TRUE(fit.Calculate() && fit.GetPolynomial(out.data()) == 99 && out[100] == -7.0) << force;
+        EXPECT_TRUE(fit.GetRSquared() > 0.9 && (!force || out[0] == 0.0)) << force;
+    }
+}
+
+TEST(CLinearRegression, FailedAllocationsLeaveUsableIndependentObjects)
+{
+    // The nth allocation failing, alone or with every later one: a fit is
+    // right or zeros; a copy is whole or reads as new, apart from its
+    // source; a failed assignment leaves its target as it was; every point
+    // taken is fitted afterwards; nothing leaks.
+    const Points points = {{1, 2, 1}, {2, 5, 1}, {3, 11, 1}, {4, 17, 2}, {5, 26, 1}};
+    CLinearRegression reference;
+    Prepare(reference, points, 2, true);
+    ASSERT_TRUE(reference.Calculate());
+    std::unique_ptr<CLinearRegression> fit, copy, assigned;
+    int held = 0, assignedOrder = 0, order = 0;
+    bool fitted = false;
+    size_t before = 0;
+    auto work = [&] {
+        before = krtest::BusyHeapBytes();
+        fit.reset(new CLinearRegression);
+        assigned.reset(new CLinearRegression);
+        assigned->SetPolynomialOrder(3);
+        assignedOrder = assigned->GetPolynomialOrder();
+        Prepare(*fit, {}, 2, true);
+        for (const Point &p : points)
+            held = fit->AddRegressionPoint(p.x, p.y, p.w, false);
+        fitted = fit->Calculate();
+        copy.reset(new CLinearRegression(*fit));
+        *assigned = *fit;
+        *assigned = *assigned;
+    };
+    auto check = [&](long, bool failed) {
+        {
+            const Doubles c = Coefficients(*fit), zeros(c.size(), 0.0);
+            EXPECT_TRUE(fitted ? held < 5 || c == Coefficients(reference) : c == zeros && fit->GetRSquared() == 0);
+            EXPECT_EQ(held + 1, fit->AddRegressionPoint(6, 37, 1, true));
+            EXPECT_TRUE(held < 5 || (fit->Calculate() && Coefficients(*fit) == Coefficients(reference)));
+            fit->SetPolynomialOrder(1);
+            EXPECT_EQ(copy->GetPolynomialOrder() == 2 ? c : Doubles(2, 0.0), Coefficients(*copy));
+            order = assigned->GetPolynomialOrder();
+            EXPECT_TRUE(order == 2 || order == assignedOrder) << order;
+            EXPECT_EQ(order == 2 ? c : Doubles(order + 1, 0.0), Coefficients(*assigned));
+        }
+        fit.reset();
+        copy.reset();
+        assigned.reset();
+        EXPECT_EQ(before, krtest::BusyHeapBytes());
+        EXPECT_TRUE(failed || (fitted && held == 5 && order == 2));
+    };
+    SettleHeaps();
+    for (bool onwards : {false, true})
+        krtest::SweepAllocations(work, check, onwards);
+}
