@@ -1,6 +1,5 @@
 // Resampling onto regular axes through the DLL: worked cases, profiles whose
-// resampling has a closed form, refused calls, failing allocations and a
-// remembered search index.
+// resampling has a closed form, refused calls and failing allocations.
 #include <gtest/gtest.h>
 
 #include <math.h>
@@ -49,10 +48,9 @@ Floats Steps(const Floats &x)
     return y;
 }
 
-// Point i lies at start + i step rounded to float. Resampled, the values of
-// Positions (y = x) are the positions, exactly, and the flux of Steps is the
-// line's increase since the previous point (point 1: since lo, where the sum
-// is y[0]); both are held at the ends of [lo, hi].
+// At start + i step, rounded to float: resampled values of Positions (y = x)
+// are the positions, exactly; the flux of Steps is the line's increase since
+// the previous point (point 1: since lo); both held at the ends of [lo, hi].
 void ExpectClosedForm(const Floats &out, double start, double step, double lo, double hi, bool flux)
 {
     auto at = [&](double i) { return std::min(std::max(double(static_cast<float>(start + i * step)), lo), hi); };
@@ -64,12 +62,13 @@ void ExpectClosedForm(const Floats &out, double start, double step, double lo, d
 
 } // namespace
 
-TEST(Linearise, WorkedAxesAndValues)
+TEST(Linearise, WorkedAxesAndProfilesWithAClosedForm)
 {
-    // On the grid every function gives the input. Counts truncate in double
-    // precision: 0.5f / 0.1f is just below 5. The default range runs from
-    // floor(x[0]) to ceil(x[n-1]), 0 outside the data. Regular input from
-    // 10.4 starts the axis at 10, from 10.5 at 11.
+    // On the grid every function gives the input. 0.5f / 0.1f is just below
+    // 5: counts truncate. The default range runs from floor(x[0]) to
+    // ceil(x[n-1]), 0 outside the data. From 10.4 the axis starts at 10.
+    // Irregular positions along 20.5 to 319.5, then regular ones from 20.35
+    // (the axis starts before them, at 20) and 20.65 (it ends after them).
     const Floats x = {2, 2.25f, 2.5f, 2.75f, 3, 3.25f}, y = {4, -1, 7, 0.5f, 3, 9}, tenths = {0, 0.5f},
                  rx = {1.5f, 2, 3.25f}, ry = {2, 4, 8};
     LinearisedDataset out;
@@ -79,73 +78,56 @@ TEST(Linearise, WorkedAxesAndValues)
     EXPECT_EQ(y, Values(LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 6, 2, 3.25f, 0.25f, &out), out));
     EXPECT_EQ(y, Values(LineariseRegularDataset(2, 0.25f, y.data(), 6, 0.25f, &out), out));
     for (auto scale : {LinScalePSF, LinScalePSFNoFluxPreserve}) {
-        Floats psf = y;
-        int count = 0;
+        Floats psf = y, twice(12);
+        int count = 0, doubled = 0;
         EXPECT_TRUE(scale(2, 0.25f, psf.data(), 6, &count, 1.0f) == 0 && count == 6 && psf == y);
+        EXPECT_TRUE(scale(2, 0.25f, twice.data(), 6, &doubled, 2.0f) == 0 && doubled == 12);
     }
     EXPECT_EQ(Floats{4}, Values(LineariseDatasetRangeNoFluxPreserve(x.data(), y.data(), 1, 2, 2, 1, &out), out));
     EXPECT_EQ(5u, Values(LineariseDatasetNoFluxPreserve(tenths.data(), y.data(), 2, 0.1f, &out), out).size());
     EXPECT_EQ((Floats{0, 2, 4, 5.6f, 7.2f, 0, 0}),
               Values(LineariseDatasetRangeNoFluxPreserve(rx.data(), ry.data(), 3, -1, -1, 0.5f, &out), out));
     EXPECT_EQ(1.0f, out.start);
-    Values(LineariseRegularDataset(10.4f, 1, y.data(), 4, 1, &out), out);
-    EXPECT_EQ(10.0f, out.start);
-    Values(LineariseRegularDataset(10.5f, 1, y.data(), 4, 1, &out), out);
-    EXPECT_EQ(11.0f, out.start);
-}
+    for (float x0 : {10.4f, 10.5f}) {
+        Values(LineariseRegularDataset(x0, 1, y.data(), 4, 1, &out), out);
+        EXPECT_EQ(floorf(x0 + 0.5f), out.start) << x0;
+    }
 
-TEST(Linearise, ProfilesWithAClosedForm)
-{
-    // Irregular positions from 20.5; regular ones from 20.35 (the axis starts
-    // before them, at 20) and 20.65 (it ends after them), none on the axis;
-    // profiles stretched (2, 3.3) and shrunk (0.6) in place. The variance
-    // goes as data of its own.
-    const Floats x = Positions(300, 20.5, 1, 0.2), flux = Steps(x);
+    const Floats along = Positions(300, 20.5, 1, 0.2), flux = Steps(along);
+    const float *xs = along.data();
+    const double lo = along[0], hi = along[299];
     for (float step : {0.3f, 1.0f, 2.7f}) {
         LinearisedDataset out;
         LinearisedVarianceDataset both;
-        const Floats data = Values(LineariseDataset(x.data(), flux.data(), 300, step, &out), out);
-        ExpectClosedForm(data, x[0], step, x[0], x[299], true);
-        ExpectClosedForm(Values(LineariseDatasetNoFluxPreserve(x.data(), x.data(), 300, step, &out), out), x[0], step,
-                         x[0], x[299], false);
-        ExpectClosedForm(Values(LineariseDatasetRangeNoFluxPreserve(x.data(), x.data(), 300, 25, 200, step, &out), out),
-                         25, step, x[0], x[299], false);
+        const Floats data = Values(LineariseDataset(xs, flux.data(), 300, step, &out), out);
+        ExpectClosedForm(data, lo, step, lo, hi, true);
+        ExpectClosedForm(Values(LineariseDatasetNoFluxPreserve(xs, xs, 300, step, &out), out), lo, step, lo, hi, false);
+        ExpectClosedForm(Values(LineariseDatasetRangeNoFluxPreserve(xs, xs, 300, 25, 200, step, &out), out),
+                         25, step, lo, hi, false);
         for (float x0 : {20.35f, 20.65f}) {
             const Floats regular = Steps(Positions(300, x0, 0.75));
             ExpectClosedForm(Values(LineariseRegularDataset(x0, 0.75f, regular.data(), 300, step, &out), out),
                              floor(x0 + 0.5), step, x0, x0 + 299 * 0.75, true);
         }
-        ASSERT_EQ(0, LineariseDatasetPreserveVariance(x.data(), x.data(), flux.data(), 300, step, &both));
+        ASSERT_EQ(0, LineariseDatasetPreserveVariance(xs, xs, flux.data(), 300, step, &both));
         EXPECT_EQ(data, Values(0, {both.variance, both.count, 0, 0}));
-        EXPECT_EQ(Values(LineariseDataset(x.data(), x.data(), 300, step, &out), out), Values(0, {both.data, both.count, 0, 0}));
-    }
-    for (float scale : {2.0f, 0.6f, 3.3f}) {
-        for (bool flux : {true, false}) {
-            Floats psf = flux ? Steps(Positions(132, -3, 0.5)) : Positions(132, -3, 0.5);
-            int count = 0;
-            ASSERT_EQ(0, (flux ? LinScalePSF : LinScalePSFNoFluxPreserve)(-3, 0.5f, psf.data(), 40, &count, scale));
-            EXPECT_EQ(static_cast<int>(40 * double(scale)), count);
-            ExpectClosedForm(Floats(psf.begin(), psf.begin() + count), -3, 0.5 / scale, -3, 16.5, flux);
-        }
+        EXPECT_EQ(Values(LineariseDataset(xs, xs, 300, step, &out), out), Values(0, {both.data, both.count, 0, 0}));
     }
 }
 
 TEST(Linearise, RefusedCallsAndFailedAllocationsTakeNothingAndWriteNothing)
 {
-    // Refused before any memory is taken: the record comes back zero, the PSF
-    // count 0 and its profile untouched.
+    // Refused before taking memory: the record zero, the PSF count 0.
     const Floats x = {0, 1, 2, 3}, down = {0, 2, 1, 3}, endless = {0, 1, 2, INFINITY};
     LinearisedDataset out = {GlobalAlloc(GMEM_FIXED, 4), 5, 6, 7};
     Floats psf = x;
     int count = -1;
     const std::function<int()> refused[] = {
         [&] { return LineariseDataset(down.data(), x.data(), 4, 1, &out); },
-        [&] { return LineariseDataset(endless.data(), x.data(), 4, 1, &out); },
         [&] { return LineariseDataset(x.data(), x.data(), 4, 1e-30f, &out); }, // a count beyond the int range
         [&] { return LineariseDatasetNoFluxPreserve(nullptr, x.data(), 4, NAN, &out); },
-        [&] { return LineariseDatasetRangeNoFluxPreserve(x.data(), x.data(), 4, 3, 0, 1, &out); },
+        [&] { return LineariseDatasetRangeNoFluxPreserve(endless.data(), x.data(), 4, 3, 0, 1, &out); },
         [&] { return LinScalePSF(0, 1, psf.data(), 4, &count, 0.2f); },
-        [&] { return LinScalePSFNoFluxPreserve(0, -1, psf.data(), 4, &count, 2); },
     };
     const HGLOBAL stray = out.data;
     for (const auto &call : refused) {
@@ -157,9 +139,8 @@ TEST(Linearise, RefusedCallsAndFailedAllocationsTakeNothingAndWriteNothing)
                 LinScalePSF(0, 1, psf.data(), 4, nullptr, 2) == -1);
     GlobalFree(stray);
 
-    // Each fallible call failing in turn (output blocks, running-sum
-    // temporaries, locks) frees everything taken: blocks are over 8 KB, and
-    // Wine's bookkeeping of movable blocks may grow by a few hundred bytes.
+    // Each fallible call failing in turn frees everything taken: blocks are
+    // over 8 KB; Wine's bookkeeping of movable blocks may grow a little.
     const Floats px = Positions(3000, 0, 0.5), py = Positions(3000, 5, 0, 4);
     LinearisedVarianceDataset both;
     const std::pair<long, std::function<int()>> cases[] = {
@@ -192,9 +173,9 @@ TEST(Linearise, RefusedCallsAndFailedAllocationsTakeNothingAndWriteNothing)
         EXPECT_EQ(c.first, krtest::SweepAllocations(call, check)) << &c - cases;
     }
 
-    // The value index is now near sample 2999: a range whose point 0 lies
-    // before x[0] asks for no fresh estimate, so point 1 is taken on the
-    // last pair, extrapolated; point 2 searches down from there.
+    // A range from before x[0] starts from the last search's index, here near
+    // sample 2999: point 1 is extrapolated from the last pair.
     const Floats x4 = {0.5f, 1, 2, 3}, y4 = {1, 2, 3, 10};
-    EXPECT_EQ((Floats{0, -4, 3, 10}), Values(LineariseDatasetRangeNoFluxPreserve(x4.data(), y4.data(), 4, -1, -1, 1, &out), out));
+    EXPECT_EQ((Floats{0, -4, 3, 10}),
+              Values(LineariseDatasetRangeNoFluxPreserve(x4.data(), y4.data(), 4, -1, -1, 1, &out), out));
 }
