@@ -38,8 +38,7 @@ Floats Positions(int n, double x0, double dx, double jitter = 0.0)
     return x;
 }
 
-// 1, then the steps between positions: the running sum is 1 + x - x[0] at
-// every position, so it is that line wherever it is interpolated.
+// 1, then the steps between positions: the running sum is 1 + x - x[0].
 Floats Steps(const Floats &x)
 {
     Floats y(x.size(), 1.0f);
@@ -66,9 +65,8 @@ TEST(Linearise, WorkedAxesAndProfilesWithAClosedForm)
 {
     // On the grid every function gives the input. 0.5f / 0.1f is just below
     // 5: counts truncate. The default range runs from floor(x[0]) to
-    // ceil(x[n-1]), 0 outside the data. From 10.4 the axis starts at 10.
-    // Irregular positions along 20.5 to 319.5, then regular ones from 20.35
-    // (the axis starts before them, at 20) and 20.65 (it ends after them).
+    // ceil(x[n-1]), 0 outside the data. Regular positions from 20.35 start
+    // after the axis (at 20), from 20.65 end before it.
     const Floats x = {2, 2.25f, 2.5f, 2.75f, 3, 3.25f}, y = {4, -1, 7, 0.5f, 3, 9}, tenths = {0, 0.5f},
                  rx = {1.5f, 2, 3.25f}, ry = {2, 4, 8};
     LinearisedDataset out;
@@ -173,8 +171,7 @@ TEST(Linearise, RefusedCallsAndFailedAllocationsTakeNothingAndWriteNothing)
         EXPECT_EQ(c.first, krtest::SweepAllocations(call, check)) << &c - cases;
     }
 
-    // A range from before x[0] starts from the last search's index, here near
-    // sample 2999: point 1 is extrapolated from the last pair.
+    // From before x[0] a range reuses the index left near 2999: the last pair.
     const Floats x4 = {0.5f, 1, 2, 3}, y4 = {1, 2, 3, 10};
     EXPECT_EQ((Floats{0, -4, 3, 10}),
               Values(LineariseDatasetRangeNoFluxPreserve(x4.data(), y4.data(), 4, -1, -1, 1, &out), out));

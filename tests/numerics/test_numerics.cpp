@@ -1,6 +1,5 @@
-// Calibration covariances, lock-mass updates and the polynomial regression
-// through the DLL, against hand-worked cases and, for the lock masses, a
-// reference computed with Eigen.
+// Calibration covariances, lock masses and regression through the DLL:
+// hand-worked cases, and the lock masses against Eigen.
 #include <gtest/gtest.h>
 
 #include <math.h>
@@ -28,7 +27,7 @@ Doubles Pack(const Matrix &m)
     return packed;
 }
 
-// The largest difference relative to the reference's largest entry.
+// The largest difference, relative to the reference's largest entry.
 double Difference(const Doubles &actual, const Matrix &reference)
 {
     const Doubles packed = Pack(reference);
@@ -48,8 +47,7 @@ Matrix RandomCovariance(int n, unsigned seed)
     return scale * (a * a.transpose() + Matrix::Identity(n, n) * 0.5) * scale;
 }
 
-// gtest's first trace starts a thread whose start-up allocates on the
-// process heap a little later: settle before a heap balance.
+// gtest's first trace starts a thread that allocates a little later: settle.
 void SettleHeaps()
 {
     SCOPED_TRACE("settling");
@@ -127,16 +125,14 @@ TEST(CCalCovar, WorkedVariancesCopiesEmptyModelsAndTheTextForm)
         EXPECT_TRUE(c->tableValid && c->tableLow == 100.0 && c->GetUseRootMass());
         EXPECT_EQ((Doubles{2, 4, 6, 8, 10, 12}), Covariances(*c));
     }
-    char text[100] = "x";
+    char text[100] = "x", again[100];
     EXPECT_TRUE(emptyCopy.order == -1 && empty.GetVariance(5.0) == 0.0 && empty.GetCovariances(out, 0));
     EXPECT_STREQ("", empty.Format(text, 1));
     EXPECT_EQ(-1, CCalCovar(nullptr, nullptr, 3, false, false, 1.0).order);
 
-    // The text form. The order is the number of ";", and exactly its number
-    // of values must follow.
+    // Text: the order is the number of ";"; exactly its values must follow.
     const CCalCovar small(false, signs, 1, 1.0);
     const char form[] = "+1.500000000000000e+000;-2.250000000000000e-007,+3.000000000000000e+000";
-    char again[100];
     EXPECT_EQ(nullptr, small.Format(text, sizeof form - 1)); // no room for the null
     ASSERT_EQ(text, small.Format(text, sizeof form));
     EXPECT_STREQ(form, text);
@@ -151,10 +147,9 @@ TEST(CCalCovar, WorkedVariancesCopiesEmptyModelsAndTheTextForm)
 
 TEST(CCalCovar, LookupTableIsACubicSplineThroughTheVariances)
 {
-    // A quadratic variance: away from the table's ends (where the natural
-    // spline's zero curvature bends it) the spline is the parabola, to
-    // rounding; at the knots, the ends included, it is exact. Outside the
-    // table the matrix answers. A valid table stays, whatever the bounds.
+    // A quadratic variance: away from the ends (where the natural spline's
+    // zero curvature bends it) the spline is the parabola, to rounding; at
+    // the knots it is exact. A valid table stays, whatever the bounds.
     const double packed[] = {1e-6, 2e-9, 3e-12};
     auto variance = [](double m) { return 1e-6 + 4e-9 * m + 3e-12 * m * m; };
     CCalCovar model(false, packed, 1, 1.0);
@@ -167,9 +162,8 @@ TEST(CCalCovar, LookupTableIsACubicSplineThroughTheVariances)
 
 TEST(CovarianceFunctions, DecompositionsSigmasAndTheTwoSigmaBand)
 {
-    // w = (1, -1, 4, 8): the negative value counts for nothing, so V's first
-    // column makes P0's and P1's covariances; P2 = 1.5 x^2 - 0.5 and P3 =
-    // 2.5 x^3 - 1.5 x spread 1/16 and 1/64 over the powers.
+    // w = (1, -1, 4, 8): -1 counts for nothing, so V's first column alone
+    // makes P0 and P1's; P2 = 1.5 x^2 - 0.5 and P3 = 2.5 x^3 - 1.5 x spread.
     const double rows[4][5] = {{0, 0.6, -0.8, 0, 0}, {0, 0.8, 0.6, 0, 0}, {0, 0, 0, 1, 0}, {0, 0, 0, 0, 1}};
     const double *fromOne[] = {nullptr, rows[0], rows[1], rows[2], rows[3]}, w[] = {-99, 1, -1, 4, 8};
     const double *fromZero[] = {rows[0] + 1, rows[1] + 1, rows[2] + 1, rows[3] + 1};
@@ -209,8 +203,7 @@ TEST(CovarianceFunctions, DecompositionsSigmasAndTheTwoSigmaBand)
 TEST(LockMass, UpdatesAgainstTheJacobianRoute)
 {
     // One lock mass with the offset asked for has no determinant: the gain
-    // alone is refitted; so does the single update, or without prior
-    // information its fallback.
+    // alone is refitted, as by the single update (or its fallback).
     const float sigmas[] = {0.01f, 0.02f, 0.015f};
     const struct {
         Doubles masses;
@@ -256,10 +249,9 @@ TEST(LockMass, UpdatesAgainstTheJacobianRoute)
 
 TEST(CLinearRegression, HandWorkedFits)
 {
-    // Through the origin y = 49/21 x leaves 2/3 of 56/3; y = 31/7 x leaves
-    // 325/7 of 2/3 (r^2 negative, r 0). An included origin weighs as the
-    // nearest point, the first of equals (weight 1, not 3, in the forced
-    // case). A negative weight adds nothing to the fit, but counts in r^2.
+    // y = 49/21 x leaves 2/3 of 56/3, y = 31/7 x 325/7 of 2/3 (r^2 < 0, r 0).
+    // An included origin weighs as the nearest point, the first of equals (1,
+    // not 3, when forced). A negative weight counts in r^2 alone.
     const Points line = {{1, 3, 1}, {2, 5, 1}, {4, 9, 1}};
     const struct {
         const char *what;
@@ -311,8 +303,7 @@ TEST(CLinearRegression, NewObjectsOrdersAndSingularSystems)
         fresh.SetPolynomialOrder(asked);
         EXPECT_EQ(asked < 0 ? 1 : asked > 99 ? 100 : asked + 1, fresh.GetNumCoefficients()) << asked;
     }
-    // A failed fit drops the one before it. 100 and 99 unknowns through 100
-    // points: solved, and never more than order+1 values read out.
+    // A failed fit drops the one before; 100 unknowns, nearly singular, fit.
     const Points singular[] = {{{0, 1, 1}, {0, 2, 1}}, {{2, 2, 0}, {1, 1, 0}}, {{5, 5, 1}, {6, 7, 1}, {NAN, 2, 1}}};
     for (const Points &s : singular) {
         CLinearRegression fit;
@@ -337,9 +328,8 @@ TEST(CLinearRegression, NewObjectsOrdersAndSingularSystems)
 TEST(Numerics, EachFailedAllocationLeavesUsableObjectsAndFreesWhatItTook)
 {
     // The nth allocation failing, alone or with every later one: a model is
-    // empty or whole, a temporary one that found no memory empty (the sigma
-    // then as it was); a fit is right or zeros, an assignment whole, apart
-    // from its source, or not made. All stay usable; nothing leaks.
+    // empty or whole (a temporary one empty, the sigma then as it was), a fit
+    // right or zeros, an assignment whole or not made; nothing leaks.
     const double rows[3][3] = {{1, 0, 0}, {0, 0.6, 0.8}, {0, -0.8, 0.6}}, w[] = {1, 2, 3}, c = 1.0;
     const double *v[] = {rows[0], rows[1], rows[2]};
     const float mass = 150.0f;

@@ -47,10 +47,9 @@ TEST(SquareQuantile, WorkedCasesAndBadInput)
 
 TEST(GaussianQuantile, WindowWidthExtentAndPosition)
 {
-    // Sigma 0.3, weighted by the window of s = 2 sigma^2: 0.001 is reached at
-    // d = 0.984 for height 50 (20 samples out), 0.907 for 10 (19 out); the
-    // quartile lies 0.67449 sigma / sqrt 2 below the apex. A flat top takes
-    // the smaller half-way distance, 5 - 3 against 8 - 5.
+    // Sigma 0.3 in the window of s = 2 sigma^2 reaches 0.001 at d = 0.984 for
+    // height 50, 0.907 for 10; the quartile is 0.67449 sigma / sqrt 2 below.
+    // A flat top takes the smaller half-way distance, 5 - 3 against 8 - 5.
     Floats axis, y50, y10;
     for (int i = 0; i < 81; ++i) {
         axis.push_back(i * 0.05f);
@@ -115,9 +114,8 @@ TEST(FindPeak, Choices)
 
 TEST(RetentionIndices, ConversionsAndTheCalibrationFile)
 {
-    // Times in hundredths, rounded in double precision (1.005f is
-    // 1.00499999); the earlier of two segments answers. A record: calibrated,
-    // points, start, end, increment, then index, logP and time per point.
+    // Times in hundredths, rounded in double precision (1.005f is 1.00499999);
+    // a record: calibrated, points, start, end, increment, index, logP, time.
     const RetentionCalibration two = {0, 2, 0, 0, 0, {100, 200}, {3, 5}, {1, 2}};
     const struct {
         const char *what;
