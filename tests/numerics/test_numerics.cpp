@@ -162,8 +162,8 @@ TEST(CCalCovar, LookupTableIsACubicSplineThroughTheVariances)
 
 TEST(CovarianceFunctions, DecompositionsSigmasAndTheTwoSigmaBand)
 {
-    // w = (1, -1, 4, 8): -1 counts for nothing, so V's first column alone
-    // makes P0 and P1's; P2 = 1.5 x^2 - 0.5 and P3 = 2.5 x^3 - 1.5 x spread.
+    // w = (1, -1, 4, 8): -1 counts for nothing, so V's first column alone sets the P0, P1 part;
+    // P2 = 1.5 x^2 - 0.5 and P3 = 2.5 x^3 - 1.5 x spread their 1/16 and 1/64 over the powers.
     const double rows[4][5] = {{0, 0.6, -0.8, 0, 0}, {0, 0.8, 0.6, 0, 0}, {0, 0, 0, 1, 0}, {0, 0, 0, 0, 1}};
     const double *fromOne[] = {nullptr, rows[0], rows[1], rows[2], rows[3]}, w[] = {-99, 1, -1, 4, 8};
     const double *fromZero[] = {rows[0] + 1, rows[1] + 1, rows[2] + 1, rows[3] + 1};

@@ -14,7 +14,6 @@ using Floats = std::vector<float>;
 
 TEST(SquareQuantile, WorkedCasesAndBadInput)
 {
-    // The area of {4, -4, 4} meets the half at indices 0, 1 and 2: 1 counts.
     const Floats half = {10, 10.5f, 11, 11.5f}, rising = {1, 2, 3, 4}, at = {0, 1, 2, 3};
     const struct {
         const char *what;
@@ -25,7 +24,7 @@ TEST(SquareQuantile, WorkedCasesAndBadInput)
         {"inside one sample: the bounds mixed", half, rising, 1.6f, 1.9f, 0.25f, 10 + 1.675f / 2, 0.3f * 3},
         {"clamped to the profile", at, rising, -3, 9, 0.5f, 1.5f + 2.0f / 3, 10},
         {"-0.9 rounds to sample 0, and stays", at, rising, -0.9f, 0.5f, 0.5f, -0.2f, 1.4f},
-        {"the middle of three crossings", {0, 1, 2}, {4, -4, 4}, -0.5f, 2.5f, 0.5f, 1, 4},
+        {"the middle of three crossings of the half", {0, 1, 2}, {4, -4, 4}, -0.5f, 2.5f, 0.5f, 1, 4},
         {"extrapolated from the first interval", half, rising, 0, 0.4f, -10, 8, 0.4f},
         {"extrapolated from the last interval", half, rising, 2.8f, 3.4f, 30, 10 + 20.8f / 2, 0.6f * 4},
         {"one sample: no slope", {5}, {1}, -0.5f, 0.5f, 0.9f, 5, 1},
@@ -74,15 +73,17 @@ TEST(GaussianQuantile, WindowWidthExtentAndPosition)
         {"apex outside", {3}, {2}, {1, 0, 2, 0.5f}, 0, 2, 0, 0, 0},
     };
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
         Floats weighted(2 * c.x.size(), -7.0f);
         const GaussianProfile profile{c.x.data(), c.y.data(), weighted.data(), static_cast<int>(c.x.size())};
         QuantilePeak peak = c.given;
         QuantileResult result;
         GaussianQuantile(&profile, &peak, &result);
-        EXPECT_NEAR(c.apexWeighted ? c.apexWeighted : -7, weighted[c.x.size()], 1e-5 * c.apexWeighted) << c.what;
-        EXPECT_TRUE(peak.left == c.left && peak.right == c.right) << c.what << peak.left << peak.right;
-        EXPECT_TRUE(isnan(c.position) || fabs(result.position - c.position) < (c.given.fraction < 0.5f ? 2e-3 : 1e-6));
-        EXPECT_TRUE(isnan(c.area) || fabs(result.area - c.area) <= 1e-4 * c.area) << c.what << result.area;
+        EXPECT_NEAR(c.apexWeighted ? c.apexWeighted : -7, weighted[c.x.size()], 1e-5 * c.apexWeighted);
+        EXPECT_TRUE(peak.left == c.left && peak.right == c.right) << peak.left << " " << peak.right;
+        EXPECT_TRUE(isnan(c.position) || fabs(result.position - c.position) < (c.given.fraction < 0.5f ? 2e-3 : 1e-6))
+            << result.position;
+        EXPECT_TRUE(isnan(c.area) || fabs(result.area - c.area) <= 1e-4 * c.area) << result.area;
     }
     GaussianQuantile(nullptr, nullptr, nullptr);
 }
