@@ -47,14 +47,6 @@ Matrix RandomCovariance(int n, unsigned seed)
     return scale * (a * a.transpose() + Matrix::Identity(n, n) * 0.5) * scale;
 }
 
-// gtest's first trace starts a thread that allocates a little later: settle.
-void SettleHeaps()
-{
-    SCOPED_TRACE("settling");
-    for (size_t settled = 0; settled != krtest::BusyHeapBytes(); Sleep(20))
-        settled = krtest::BusyHeapBytes();
-}
-
 Doubles Covariances(const CCalCovar &model)
 {
     Doubles packed(static_cast<size_t>((model.order + 1) * (model.order + 2) / 2));
@@ -382,7 +374,6 @@ TEST(Numerics, EachFailedAllocationLeavesUsableObjectsAndFreesWhatItTook)
         EXPECT_EQ(before, krtest::BusyHeapBytes());
         EXPECT_TRUE(failed || (parsed && tabled && sigma != 0.5f && fitted && held == 5 && order == 2));
     };
-    SettleHeaps();
     for (bool onwards : {false, true})
         krtest::SweepAllocations(work, check, onwards);
 }

@@ -6,10 +6,23 @@
 #include "support/test_control.h"
 
 namespace krtest {
+namespace {
+
+// gtest's first trace on a thread starts a watcher thread that takes a few
+// hundred bytes of the process heap a little later: waits for it.
+void SettleHeaps()
+{
+    SCOPED_TRACE("settling");
+    for (size_t settled = 0; settled != BusyHeapBytes(); Sleep(20))
+        settled = BusyHeapBytes();
+}
+
+} // namespace
 
 long SweepAllocations(const std::function<void()> &work, const std::function<void(long nth, bool failed)> &check,
                       bool onwards)
 {
+    SettleHeaps();
     for (long nth = 1;; ++nth) {
         SCOPED_TRACE(testing::Message() << "failing memory call " << nth << (onwards ? " onwards" : ""));
         KrutilTestControl(onwards ? KRTEST_MEM_FAIL_FROM : KRTEST_MEM_FAIL_AT, nth);

@@ -14,7 +14,8 @@ namespace krtest {
 // disarmed, then `check(nth, failed)` says whether anything was made to
 // fail. The sweep ends after the first run in which nothing failed and
 // returns how many fallible calls that run made. gtest failures inside
-// `check` carry the nth through the sweep's own trace.
+// `check` carry the nth through the sweep's own trace. The heaps are left
+// to settle first, so that `work` and `check` may compare BusyHeapBytes.
 long SweepAllocations(const std::function<void()> &work, const std::function<void(long nth, bool failed)> &check,
                       bool onwards = false);
 
