@@ -47,7 +47,6 @@ TEST(ChartParams, ReadsEachFormHidesAndGivesDefaultsWithoutBlock)
     EXPECT_EQ(1, MoveCustomChartParams(text));
     EXPECT_EQ("Trace|2.5 0.1 2 4 1 [mV]", text + "|"s + Settings(text));
     EXPECT_EQ(0, MoveCustomChartParams(text));
-    EXPECT_EQ(0, MoveCustomChartParams(nullptr));
 }
 
 TEST(ChartParams, WritersAppendAVisibleBlockOrRefuse)

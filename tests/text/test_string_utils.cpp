@@ -13,10 +13,9 @@ TEST(Strings, SearchesStayWithinCountAndBeforeTheTerminator)
 {
     // lstrchr: characters are signed 8-bit values, and 0 is never found.
     const char word[] = "ab\xe9" "c";
-    const struct { int c; const char *found; } characters[] = {
-        {'c', word + 3}, {-23, word + 2}, {0xE9, nullptr}, {0, nullptr}};
-    for (const auto &c : characters)
-        EXPECT_EQ(c.found, lstrchr(word, c.c)) << c.c;
+    const struct { int c; const char *at; } chars[] = {{'c', word + 3}, {-23, word + 2}, {0xE9, nullptr}, {0, nullptr}};
+    for (const auto &c : chars)
+        EXPECT_EQ(c.at, lstrchr(word, c.c)) << c.c;
 
     // lstrstr: a match starts no later than count - its length; lstrfind: the line of a key of up to 128 characters.
     const std::string key(128, 'k'), tooLong = key + "k";
