@@ -53,8 +53,8 @@ TEST(DateTimeText, EachOrderAndClock)
 
 TEST(DateTimeSettings, ReadFromWinIniAndKeptUntilAskedAgain)
 {
-    const char *const keys[] = {"iDate", "iTime", "sDate", "sTime", "s1159", "s2359"},
-                      *const values[] = {"2", "1", "-.", ".:", "morning", "evening"};
+    const char *const keys[] = {"iDate", "iTime", "sDate", "sTime", "s1159", "s2359"};
+    const char *const values[] = {"2", "1", "-.", ".:", "morning", "evening"};
     char saved[6][64];
     for (int i = 0; i < 6; ++i) {
         GetProfileStringA("intl", keys[i], "\1", saved[i], sizeof saved[i]);
