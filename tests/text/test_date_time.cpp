@@ -1,6 +1,5 @@
-// The date and time texts: for given moments and settings, and from the
-// clock with the regional settings written to WIN.INI [intl] (restored
-// afterwards), against the runtime's strftime.
+// The date and time texts: for given moments and settings, and from the clock with the
+// regional settings written to WIN.INI [intl] (restored afterwards), against strftime.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,24 +16,16 @@ using namespace std::string_literals;
 
 namespace {
 
-// strftime's text of the moment, without the leading zero of an hour on the 12-hour clock (after two blanks).
-std::string Strf(const tm &moment, const char *format)
-{
-    char out[64];
-    std::string text(out, strftime(out, sizeof out, format, &moment));
-    const size_t zero = text.find("  0");
-    return zero == std::string::npos ? text : text.erase(zero + 2, 1);
-}
-
-// GetCurrentDateTime, called again when the clock's second moved on during the call; the moment in *moment.
-int Now(int flags, char *timeOut, char *dateOut, tm *moment)
+// Calls GetCurrentDateTime, again if the second moved on meanwhile; strftime's text of the second it ran in.
+std::string Now(int flags, char *timeOut, char *dateOut, const char *format)
 {
     const time_t before = time(nullptr);
     const int result = GetCurrentDateTime(timeOut, dateOut, flags);
     if (time(nullptr) != before)
-        return Now(flags, timeOut, dateOut, moment);
-    *moment = *localtime(&before);
-    return result;
+        return Now(flags, timeOut, dateOut, format);
+    EXPECT_EQ(1, result);
+    char out[64];
+    return std::string(out, strftime(out, sizeof out, format, localtime(&before)));
 }
 
 } // namespace
@@ -43,17 +34,13 @@ TEST(DateTimeText, EachOrderAndClock)
 {
     const struct { kr::DateTimeSettings settings; int year, hour; const char *date, *time; } cases[] = {
         {{1, 0, ".", ":", "AM", "PM"}, 2026, 21, "04.12.26", "  9:05:09 PM  "},
-        {{2, 1, "/", ":", "AM", "PM"}, 2000, 21, "00/12/04", "21:05:09"},
-        {{0, 0, "/", ":", "AM", "PM"}, 2026, 0, "12/04/26", "  12:05:09 AM  "},
-        {{5, 1, "", ".", "AM", "PM"}, 2026, 0, "120426", "00.05.09"},
+        {{2, 1, "", ".", "AM", "PM"}, 2000, 0, "001204", "00.05.09"},
+        {{-1, 2, "-", ":", "a.m.", "p.m."}, 2026, 0, "12-04-26", "  12:05:09 a.m.  "}, // only 1 is the 24-hour clock
         {{0, 0, "/", ":", "AM", "PM"}, 2026, 11, "12/04/26", "  11:05:09 AM  "},
         {{0, 0, "/", ":", "AM", "PM"}, 2026, 12, "12/04/26", "  12:05:09 PM  "},
-        {{-1, 2, "-", ":", "a.m.", "p.m."}, 2026, 22, "12-04-26", "  10:05:09 p.m.  "}, // only 1 is the 24-hour clock
     };
     for (const auto &c : cases) {
-        tm moment{};
-        moment.tm_year = c.year - 1900, moment.tm_mon = 11, moment.tm_mday = 4;
-        moment.tm_hour = c.hour, moment.tm_min = 5, moment.tm_sec = 9;
+        const tm moment{9, 5, c.hour, 4, 11, c.year - 1900, 0, 0, 0}; // 4 December, c.hour:05:09
         // Both outputs each get their own text; one alone gets both (the longest fills DATETIME_TEXT_BYTES).
         char time[DATETIME_TEXT_BYTES], date[DATETIME_TEXT_BYTES];
         EXPECT_EQ(1, kr::WriteDateTime(moment, c.settings, time, date));
@@ -77,20 +64,18 @@ TEST(DateTimeSettings, ReadFromWinIniAndKeptUntilAskedAgain)
     const kr::DateTimeSettings read = kr::ReadDateTimeSettings();
     EXPECT_EQ("morn|even", read.morning + "|"s + read.afternoon);
     char time[DATETIME_TEXT_BYTES], date[DATETIME_TEXT_BYTES];
-    tm moment;
-    ASSERT_EQ(1, Now(DATETIME_REREAD_SETTINGS, time, date, &moment));
-    EXPECT_EQ(Strf(moment, "%y-%m-%d|%H.%M.%S"), date + "|"s + time);
+    std::string clock = Now(DATETIME_REREAD_SETTINGS, time, date, "%y-%m-%d|%H.%M.%S");
+    EXPECT_EQ(clock, date + "|"s + time);
 
     // Without the keys the defaults hold, but only once the settings are read again.
     for (const char *key : keys)
         WriteProfileStringA("intl", key, nullptr);
-    ASSERT_EQ(1, Now(0, time, nullptr, &moment));
-    EXPECT_EQ(Strf(moment, "%H.%M.%S %y-%m-%d"), time);
+    clock = Now(0, time, nullptr, "%H.%M.%S %y-%m-%d");
+    EXPECT_EQ(clock, time);
     EXPECT_EQ(0, GetCurrentDateTime(nullptr, nullptr, 0));
-    ASSERT_EQ(1, Now(DATETIME_REREAD_SETTINGS | 1, nullptr, date, &moment));
-    EXPECT_EQ(Strf(moment, "%m/%d/%y   %I:%M:%S %p  "), date);
+    clock = Now(DATETIME_REREAD_SETTINGS | 1, nullptr, date, "%m/%d/%y   %#I:%M:%S %p  ");
+    EXPECT_EQ(clock, date);
 
     for (int i = 0; i < 6; ++i)
         WriteProfileStringA("intl", keys[i], strcmp(saved[i], "\1") ? saved[i] : nullptr);
-    GetCurrentDateTime(nullptr, nullptr, DATETIME_REREAD_SETTINGS);
 }

@@ -22,12 +22,11 @@ const Form kSci = [](double v, int n, char *o) { return FormatFloat(static_cast<
 // The text in a buffer of the size callers give (32 bytes for ftoa, else 37), nothing written past it.
 std::string Text(Form form, double value, int n)
 {
-    char out[64];
-    memset(out, '#', sizeof out);
-    EXPECT_EQ(out, form(value, n, out));
+    std::string out(64, '#');
+    EXPECT_EQ(&out[0], form(value, n, &out[0]));
     const size_t bytes = form == kFtoa ? 32 : 37;
     EXPECT_EQ('#', out[bytes]) << "written past " << bytes << " bytes";
-    return std::string(out, strnlen(out, bytes));
+    return out.substr(0, strnlen(out.data(), bytes));
 }
 
 } // namespace
@@ -35,32 +34,26 @@ std::string Text(Form form, double value, int n)
 TEST(NumberFormats, EachFormAtItsLimits)
 {
     const struct { Form form; double value; int n; const char *text; } cases[] = {
-        {kFtoa, 2.0, 0, "2"}, {kFtoa, 2.0, -1, "2.000000"}, {kFtoa, 1.5, 8, "1.50000000"}, {kFtoa, 0.999, 2, "1.00"},
-        {kFtoa, 1e32, 8, "1000000000000000000000000000000"},
+        {kFtoa, 2.0, 0, "2"}, {kFtoa, 2.0, -1, "2.000000"}, {kFtoa, 1.5, 8, "1.50000000"},
+        {kFtoa, 1e32, 8, "1000000000000000000000000000000"}, {kFtoa, 1.5, INT_MAX, "1.50000000000000000000000000000"},
         // Only the 15 digits a double holds are shown; the rest print as zeros.
-        {kFtoa, 0.1, 20, "0.10000000000000000000"}, {kFtoa, 1.2345678901234568e20, 8, "123456789012346000000.00000000"},
-        {kFtoa, 1.7976931348623157e308, 8, "1797693134862320000000000000000"},
-        {kFtoa, 1.5, INT_MAX, "1.50000000000000000000000000000"},
-        {kFtoa, 4.9e-324, INT_MAX, "0.00000000000000000000000000000"},
+        {kFtoa, 0.01, 20, "0.01000000000000000000"}, {kFtoa, 1.2345678901234568e20, 8, "123456789012346000000.00000000"},
         // The mantissa is not renormalised after rounding.
         {kEtoa, 0.0, 2, "0.00e0"}, {kEtoa, -2500.0, 1, "-2.5e3"}, {kEtoa, 1234.5, 2, "1.23e3"},
         {kEtoa, 0.00042, 1, "4.2e-4"}, {kEtoa, 1.0, -1, "1.000000e0"}, {kEtoa, 9.9996, 3, "10.000e0"},
-        {kEtoa, 4.9406564584124654e-324, 2, "4.94e-324"}, {kEtoa, 1.7976931348623157e308, 2, "1.80e308"},
-        {kGtoa, 12346.0, 4, "1.235e4"}, {kGtoa, 10000.0, 4, "10000"}, {kGtoa, 9999.0, 4, "9999"},
-        {kGtoa, 123.456, 4, "123.5"}, {kGtoa, 0.0001, 4, "0.0001000"}, {kGtoa, 0.00001234, 4, "1.234e-5"},
-        {kGtoa, 0.0, 4, "0"}, {kGtoa, 0.5, 4, "0.5000"}, {kGtoa, -2.5, 2, "-2.5"}, {kGtoa, 123.0, 0, "1e2"},
-        {kGtoa, 1.5, -3, "2e0"}, {kGtoa, 1.5, 1, "2"}, {kFixed, 15.0, 3, "15.000"}, {kFixed, 2.0, 0, "2"},
-        {kSci, 15.0, 3, "1.5e+1"}, {kSci, 2.0, 3, "2.0"}, {kSci, 0.00125, 3, "1.25e-3"}, {kSci, 0.0, 4, "0.0"},
-        {kSci, 123456.0, 3, "1.235e+5"}, {kSci, -400.0, 2, "-4.0e+2"}, {kSci, 300.0, 0, "3e+2"},
+        {kEtoa, 4.9406564584124654e-324, 2, "4.94e-324"}, {kGtoa, 12346.0, 4, "1.235e4"}, {kGtoa, 10000.0, 4, "10000"},
+        {kGtoa, 9999.0, 4, "9999"}, {kGtoa, 123.456, 4, "123.5"}, {kGtoa, 0.0001, 4, "0.0001000"},
+        {kGtoa, 0.00001234, 4, "1.234e-5"}, {kGtoa, 0.0, 4, "0"}, {kGtoa, 0.5, 4, "0.5000"}, {kGtoa, 123.0, 0, "1e2"},
+        {kGtoa, 1.5, 1, "2"}, {kFixed, 2.0, 0, "2"}, {kSci, 15.0, 3, "1.5e+1"}, {kSci, 2.0, 3, "2.0"},
+        {kSci, 0.00125, 3, "1.25e-3"}, {kSci, 123456.0, 3, "1.235e+5"}, {kSci, 300.0, 0, "3e+2"},
         {kFixed, 1e20, 0, "100000002004088000000"}, // the float 1e20 to 15 digits, without a point
         {kSci, 0.1, 20, "1.00000001490116e-1"}, // the float's 15 faithful digits, padding dropped
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.text, Text(c.form, c.value, c.n)) << "case " << &c - cases;
-    // The longest etoa text: a 31-character mantissa and a five-character exponent.
-    EXPECT_EQ(31u, Text(kEtoa, -2.2250738585072014e-308, 40).find("e-308"));
     EXPECT_EQ(Text(kFtoa, INFINITY, 2) + "e0", Text(kEtoa, INFINITY, 2)) << "no exponent without a finite value";
     EXPECT_FALSE(Text(kGtoa, NAN, 4).empty());
+    // The longest etoa text, here through gtoa: a 31-character mantissa and a five-character exponent.
     EXPECT_EQ(36u, Text(kGtoa, -1.2345678901234567e-300, INT_MAX).size());
 
     // Refusals write nothing; atofL is atof with null read as empty.
@@ -83,9 +76,4 @@ TEST(IsNumber, ClassifiesEveryKind)
     for (const auto &c : cases)
         EXPECT_EQ(c.kind, IsNumber(c.text)) << '"' << c.text << '"';
     EXPECT_EQ(NUMBER_KIND_NONE, IsNumber(nullptr));
-    // However long the chain of nested exponents, no recursion: a second nested "e" settles it.
-    std::string chain;
-    for (int i = 0; i < 200000; ++i)
-        chain += "1 e";
-    EXPECT_EQ(NUMBER_KIND_NONE, IsNumber((chain + "2.5").c_str()));
 }
