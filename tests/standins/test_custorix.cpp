@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <errno.h>
+#include <process.h>
 #include <stdio.h>
 #include <sys/stat.h>
 
 #include <regex>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "custorix.h"
 #include "support/work_dir.h"
@@ -20,12 +21,11 @@ namespace {
 
 const char kConfig[] = "KRSECURE.INI"; // in the working directory
 
-std::vector<std::string> Lines(const std::string &text)
+// A log's text with each line's time stamp, which must have the form of
+// one, replaced by "T".
+std::string Untimed(const std::string &log)
 {
-    std::vector<std::string> lines;
-    for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    return lines;
+    return std::regex_replace(ReadTextFile(log), std::regex(R"(20\d\d-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z\t)"), "T\t");
 }
 
 class Custorix : public testing::Test {
@@ -97,24 +97,10 @@ TEST_F(Custorix, GarbledConfigurationsAreReadTheSafeWay)
     RemoveDirectoryA(kConfig);
 }
 
-TEST_F(Custorix, TheTemporaryDirectoryIsMadeOnDemand)
-{
-    char temp[MAX_PATH], system[MAX_PATH];
-    GetTempPathA(sizeof system, system);
-    EXPECT_TRUE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp) && std::string(system) + "Kestrune\\" == temp);
-    const std::string nested = WorkPath("tmp\\a\\b\\");
-    const DWORD room = static_cast<DWORD>(nested.size() + 1);
-    Configure("TempDir=" + WorkPath("tmp/a/b"));
-    EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(room - 1, temp) || temp[0] || FileExists(nested));
-    EXPECT_TRUE(CFileAccess::GetGlobalTempPathSA(room, temp) && nested == temp && FileExists(nested));
-    Configure("TempDir=" + WorkPath("KRSECURE.INI\\sub")); // below a file: cannot be made
-    EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp) || temp[0]);
-}
-
 // Locations and rights are checked with secure files and with the light
 // form; only secure files keep the calls behind the gate to the data and
-// template locations and the suite's temporary directory.
-TEST_F(Custorix, LocationsRightsAndTheGateAsTheFileSetsThem)
+// template locations and the suite's temporary directory, made on demand.
+TEST_F(Custorix, LocationsRightsTheTemporaryDirectoryAndTheGateAsTheFileSetsThem)
 {
     const struct {
         const char *directory; // below the working directory
@@ -128,9 +114,9 @@ TEST_F(Custorix, LocationsRightsAndTheGateAsTheFileSetsThem)
         {"data/../templates/x/", FALSE, TRUE},
         {"", FALSE, FALSE}, // above them all
     };
-    char temp[MAX_PATH];
-    ASSERT_TRUE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp));
-    const std::string outside[] = {database_, data_ + "\\..\\database", WorkDir()};
+    char temp[MAX_PATH], system[MAX_PATH];
+    GetTempPathA(sizeof system, system);
+    EXPECT_TRUE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp) && std::string(system) + "Kestrune\\" == temp);
     for (const bool light : {false, true}) {
         SCOPED_TRACE(light ? "light" : "secure files");
         Configure(std::string(light ? "SecurityLight" : "SecureFiles") + "=1\r\nDataLocations=" + data_ + ";" +
@@ -143,10 +129,9 @@ TEST_F(Custorix, LocationsRightsAndTheGateAsTheFileSetsThem)
         EXPECT_TRUE(SecurityEnquire(nullptr, 4005, 0) && SecurityEnquire(nullptr, 4010, 0));
         EXPECT_FALSE(SecurityEnquire(nullptr, 4006, 0) || CFileAccess::CheckTemplateFilename(nullptr) ||
                      CFileAccess::CheckFilename(""));
-        for (const std::string &dir :
-             {data_, templates_, temp + std::string("gate"), outside[0], outside[1], outside[2]}) {
+        for (const std::string &dir : {data_, templates_, temp + std::string("gate"), database_, WorkDir()}) {
             SCOPED_TRACE(dir);
-            const bool reached = light || (dir != outside[0] && dir != outside[1] && dir != outside[2]);
+            const bool reached = light || (dir != database_ && dir != WorkDir());
             const std::string file = dir + "\\gate.txt";
             CreateDirectoryA(dir.c_str(), nullptr);
             WriteTextFile(file, "12345");
@@ -156,19 +141,17 @@ TEST_F(Custorix, LocationsRightsAndTheGateAsTheFileSetsThem)
             EXPECT_TRUE(handle == INVALID_HANDLE_VALUE || CloseHandleS(handle));
             EXPECT_EQ(reached ? 0 : EACCES, _mkdirS((dir + "\\sub").c_str()) ? errno : 0);
             WIN32_FIND_DATAA found;
-            const HANDLE search = FindFirstFileSA((dir + "\\gate.t?t").c_str(), &found);
+            const HANDLE search = CFileAccess::FindFirstFileSA((dir + "\\gate.t?t").c_str(), &found);
             EXPECT_EQ(reached ? "gate.txt" : "", search == INVALID_HANDLE_VALUE ? "" : std::string(found.cFileName));
-            EXPECT_TRUE(search == INVALID_HANDLE_VALUE || (!FindNextFileSA(search, &found) && FindCloseS(search)));
-            struct _stat reference;
-            _stat(file.c_str(), &reference);
+            EXPECT_TRUE(search == INVALID_HANDLE_VALUE ||
+                        (!CFileAccess::FindNextFileSA(search, &found) && CFileAccess::FindCloseS(search)));
+            struct _stat reference {};
             CFileStatus status{};
-            EXPECT_EQ(reached, CFileS::GetStatus(file.c_str(), status) != 0);
+            char full[MAX_PATH];
+            EXPECT_EQ(reached, CFileS::GetStatus(file.c_str(), status) && !_stat(file.c_str(), &reference));
             EXPECT_EQ(reached ? reference.st_mtime : 0, status.m_mtime); // untouched when refused
             EXPECT_EQ(reached ? 5 : 0, status.m_size);
-            char full[MAX_PATH];
             EXPECT_STREQ(reached ? _fullpath(full, file.c_str(), sizeof full) : "", status.m_szFullName);
-            EXPECT_EQ(reached,
-                      CFileS::GetStatus(dir.c_str(), status) && (status.m_attribute & FILE_ATTRIBUTE_DIRECTORY));
         }
     }
     CFileStatus status{};
@@ -180,23 +163,26 @@ TEST_F(Custorix, LocationsRightsAndTheGateAsTheFileSetsThem)
         EXPECT_EQ(row.second, offered | required << 1) << row.first; // offered, and required
     }
     EXPECT_TRUE(CFileAccess::SigSettings(15007, nullptr, nullptr));
-    WIN32_FIND_DATAA found;
-    const HANDLE search = CFileAccess::FindFirstFileSA((database_ + "\\*.txt").c_str(), &found);
-    EXPECT_NE(INVALID_HANDLE_VALUE, search);
-    EXPECT_TRUE(!CFileAccess::FindNextFileSA(search, &found) && CFileAccess::FindCloseS(search));
+    const std::string nested = WorkPath("tmp\\a\\b\\");
+    const DWORD room = static_cast<DWORD>(nested.size() + 1);
+    Configure("TempDir=" + WorkPath("tmp/a/b"));
+    EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(room - 1, temp) || temp[0] || FileExists(nested));
+    EXPECT_TRUE(CFileAccess::GetGlobalTempPathSA(room, temp) && nested == temp && FileExists(nested));
     char out[MAX_PATH];
     EXPECT_TRUE(GetSecureFilenameA("C:\\a\\..\\b/c", out) && std::string(out) == "C:\\b\\c");
     EXPECT_FALSE(GetSecureFilenameA(("C:\\" + std::string(300, 'a')).c_str(), out) || out[0]);
     EXPECT_FALSE(GetSecureFilenameA(nullptr, out));
 }
 
-TEST_F(Custorix, AuditLinesAreTimestampedTabSeparatedAndCut)
+// Audit lines in the default log, the configured one and a raw file's own;
+// logs that cannot be written give zero and stay as they were.
+TEST_F(Custorix, AuditLinesAreTimestampedTabSeparatedAndCutRawFilesKeepTheirOwn)
 {
     char user[256];
     DWORD size = sizeof user;
     ASSERT_TRUE(GetUserNameA(user, &size));
     ASSERT_TRUE(CFileAccess::LogEventSecurityA(13022, 6, "D:\\x\\", nullptr, 0)); // no file: the defaults
-    EXPECT_EQ("\t" + std::string(user) + "\t13022\t6\tD:\\x\\\r\n", ReadTextFile(WorkPath("KRAUDIT.LOG")).substr(24));
+    EXPECT_EQ("T\t" + std::string(user) + "\t13022\t6\tD:\\x\\\r\n", Untimed(WorkPath("KRAUDIT.LOG")));
 
     const std::string log = WorkPath("logs\\audit.log");
     Configure("User=anna\r\nAuditLog=" + log);
@@ -204,16 +190,10 @@ TEST_F(Custorix, AuditLinesAreTimestampedTabSeparatedAndCut)
                                                nullptr, 0));
     ASSERT_TRUE(CFileAccess::LogEventSecurityA(1, 2, "a\tb\r\nc", "why\tnot", 0));
     ASSERT_TRUE(CFileAccess::LogEventSecurityA(3, 4, std::string(2000, 'x').c_str(), "cut", 0));
-    const std::vector<std::string> lines = Lines(ReadTextFile(log));
-    ASSERT_EQ(3u, lines.size());
-    EXPECT_TRUE(std::regex_match(lines[0].substr(0, 24), std::regex(R"(20\d\d-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z)")));
-    EXPECT_EQ("\tanna\t13022\t6\tC:\\private\\", lines[0].substr(24));
-    EXPECT_EQ("\tanna\t1\t2\ta b  c - why not", lines[1].substr(24));
-    EXPECT_EQ("\tanna\t3\t4\t" + std::string(1024, 'x'), lines[2].substr(24));
-}
+    EXPECT_EQ("T\tanna\t13022\t6\tC:\\private\\\r\nT\tanna\t1\t2\ta b  c - why not\r\nT\tanna\t3\t4\t" +
+                  std::string(1024, 'x') + "\r\n",
+              Untimed(log));
 
-TEST_F(Custorix, RawFilesKeepTheirOwnLogAndUnwritableLogsGiveZero)
-{
     const std::string longRaw = "E:\\" + std::string(240, 'r') + ".raw"; // its log would not fit
     const char *rows[][2] = {{"E:\\d\\x\\..\\run.RAW\\", "E:\\d\\run.RAW\\_history_audit.log"},
                              {"E:\\d\\run.txt", ""},
@@ -243,31 +223,23 @@ TEST_F(Custorix, RawFilesKeepTheirOwnLogAndUnwritableLogsGiveZero)
 // every line whole, each writer's lines all there and in its own order.
 TEST_F(Custorix, TwoProcessesWritingAtOnceLoseNoLine)
 {
-    const std::string log = WorkPath("logs\\shared.log");
+    const std::string log = WorkPath("logs\\shared.log"), quoted = "\"" + log + "\"";
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, sizeof exe);
     strcpy(strrchr(exe, '\\') + 1, "audit_writer.exe");
-    PROCESS_INFORMATION writers[2]{};
-    for (int i = 0; i < 2; ++i) {
-        std::string command = "audit_writer \"" + log + "\" writer" + std::to_string(i) + " 1500";
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        ASSERT_TRUE(CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &writers[i]));
-    }
-    for (const PROCESS_INFORMATION &writer : writers) {
-        DWORD code = 99;
-        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(writer.hProcess, 100000));
-        EXPECT_TRUE(GetExitCodeProcess(writer.hProcess, &code) && code == 0);
-        CloseHandle(writer.hProcess);
-        CloseHandle(writer.hThread);
+    const intptr_t writers[] = {_spawnl(_P_NOWAIT, exe, "audit_writer", quoted.c_str(), "writer0", "1500", nullptr),
+                                _spawnl(_P_NOWAIT, exe, "audit_writer", quoted.c_str(), "writer1", "1500", nullptr)};
+    for (const intptr_t writer : writers) {
+        int code = 99;
+        EXPECT_TRUE(writer != -1 && _cwait(&code, writer, 0) == writer && code == 0);
     }
     int next[2] = {0, 0};
-    const std::vector<std::string> lines = Lines(ReadTextFile(log));
-    ASSERT_EQ(3000u, lines.size());
-    for (const std::string &line : lines) {
+    std::istringstream lines(ReadTextFile(log));
+    for (std::string line; std::getline(lines, line);) {
         int writer = -1, number = -1;
         ASSERT_EQ(2, sscanf(line.c_str() + 24, "\t%*[^\t]\t8\t0\twriter%d %d", &writer, &number)) << line;
         ASSERT_TRUE(writer == 0 || writer == 1) << line;
         EXPECT_EQ(next[writer]++, number) << line;
     }
+    EXPECT_TRUE(next[0] == 1500 && next[1] == 1500);
 }
