@@ -131,7 +131,7 @@ TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
     closed.replies[custom] = 0x4;
     refuses.replies[WM_KR_QUERYQUIT] = 1;
     dialog.replies[custom] = 0x10;
-    EXPECT_EQ(0, SetGlobalDialogWnd(KR_DIALOG_SLOTS, dialog.window));
+    EXPECT_FALSE(SetGlobalDialogWnd(KR_DIALOG_SLOTS, dialog.window) || GetGlobalDialogWnd(KR_DIALOG_SLOTS));
     EXPECT_EQ(1, SetGlobalDialogWnd(KR_DIALOG_SLOTS - 1, dialog.window));
 
     EXPECT_EQ(0, OKToQuitAllApplications());
@@ -243,6 +243,7 @@ TEST_F(Apps, NamedObjectsAreGlobalOpenToEveryoneAndNeverCutAndTellWhatRuns)
     CloseHandle(mutex);
     g_beeps.clear();
     EXPECT_TRUE(ApplicationRunningCheck(std::string(300, 'r').c_str())); // cannot be made
+    RemoveApplicationRunningCheck(std::string(300, 'r').c_str());         // nor opened
     EXPECT_EQ((std::vector<UINT>{MB_ICONHAND}), g_beeps);
 }
 

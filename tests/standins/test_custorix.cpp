@@ -104,7 +104,6 @@ TEST_F(Custorix, LocationsRightsTheTemporaryDirectoryAndTheGateAsTheFileSetsThem
         {"DATA\\Run1.raw\\", TRUE, FALSE},
         {"runs\\a\\b\\", TRUE, FALSE}, // need not exist
         {"database\\", FALSE, FALSE},
-        {"data\\..\\database\\", FALSE, FALSE},
         {"data/../templates/x/", FALSE, TRUE},
         {"", FALSE, FALSE}, // above them all
     };
@@ -151,10 +150,12 @@ TEST_F(Custorix, LocationsRightsTheTemporaryDirectoryAndTheGateAsTheFileSetsThem
     Configure("TempDir=" + WorkPath("tmp/a/b"));
     EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(room - 1, temp) || temp[0] || FileExists(nested));
     EXPECT_TRUE(CFileAccess::GetGlobalTempPathSA(room, temp) && nested == temp && FileExists(nested));
+    Configure("TempDir=" + WorkPath("KRSECURE.INI\\sub")); // below a file: cannot be made
+    EXPECT_FALSE(CFileAccess::GetGlobalTempPathSA(sizeof temp, temp) || temp[0]);
     char out[MAX_PATH];
     EXPECT_TRUE(GetSecureFilenameA("C:\\a\\..\\b/c", out) && std::string(out) == "C:\\b\\c");
     EXPECT_FALSE(GetSecureFilenameA(("C:\\" + std::string(300, 'a')).c_str(), out) || out[0]);
-    EXPECT_FALSE(GetSecureFilenameA(nullptr, out));
+    EXPECT_TRUE(!GetSecureFilenameA(nullptr, out) && CFileAccess::SigSettings(15007, nullptr, nullptr));
 }
 
 // Audit lines in the default log, the configured one and a raw file's own;
@@ -179,9 +180,7 @@ TEST_F(Custorix, AuditLinesAreTimestampedTabSeparatedAndCutRawFilesKeepTheirOwn)
 
     const std::string longRaw = "E:\\" + std::string(240, 'r') + ".raw"; // its log would not fit
     const char *rows[][2] = {{"E:\\d\\x\\..\\run.RAW\\", "E:\\d\\run.RAW\\_history_audit.log"},
-                             {"E:\\d\\run.txt", ""},
-                             {nullptr, ""},
-                             {longRaw.c_str(), ""}};
+                             {"E:\\d\\run.txt", ""}, {nullptr, ""}, {longRaw.c_str(), ""}};
     for (const auto &row : rows) {
         char out[MAX_PATH] = "untouched";
         EXPECT_EQ(row[1][0] != '\0', GetLogVeskFilenameA(row[0], out) != 0) << row[1];
