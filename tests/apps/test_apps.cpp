@@ -3,6 +3,7 @@
 // screen and the status bar as real status windows receive it.
 #include <gtest/gtest.h>
 
+#include <process.h>
 #include <string.h>
 
 #include <algorithm>
@@ -62,14 +63,10 @@ LRESULT CALLBACK AppProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 class Apps : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        KrutilTestControl(KRTEST_BEEP_OBSERVER, reinterpret_cast<INT_PTR>(&RecordBeep));
-    }
+    void SetUp() override { KrutilTestControl(KRTEST_BEEP_OBSERVER, reinterpret_cast<INT_PTR>(&RecordBeep)); }
     void TearDown() override
     {
         SetApplicationInfo(APPINFOTABLE{});
-        EnableKestrune(1);
         for (TestApp &app : apps_)
             DestroyWindow(app.window);
     }
@@ -94,38 +91,21 @@ protected:
     TestApp apps_[KR_APPLICATIONS + 4];
 };
 
-// A name no other test run uses.
-std::string Unique(const char *stem)
-{
-    return std::string(stem) + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-}
-
 // Runs mutex_holder.exe on the mutex; its exit code, 1 when it was held.
-DWORD RunHolder(const std::string &mutex)
+intptr_t RunHolder(const std::string &mutex)
 {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, sizeof exe);
     strcpy(strrchr(exe, '\\') + 1, "mutex_holder.exe");
-    std::string command = "mutex_holder " + mutex;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION process{};
-    DWORD code = 99;
-    if (CreateProcessA(exe, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process) &&
-        WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return code;
+    return _spawnl(_P_WAIT, exe, "mutex_holder", mutex.c_str(), nullptr);
 }
 
 } // namespace
 
 TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
 {
-    APPINFO *record = reinterpret_cast<APPINFO *>(0x1);
+    APPINFO *record = nullptr;
     EXPECT_FALSE(GetApplicationInfoPtr(-1, &record) || GetApplicationInfoPtr(KR_APPLICATIONS, &record));
-    EXPECT_EQ(reinterpret_cast<APPINFO *>(0x1), record);
     const HWND open = Register(29).window;
     MoveWindow(open, 40, 50, 320, 240, FALSE);
     EXPECT_TRUE(SetApplicationInfoFrameWnd(29) && SetApplicationInfoClientWnd(29, reinterpret_cast<HWND>(0x1234)));
@@ -138,8 +118,8 @@ TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
     TestApp &host = Register(0), &closed = Register(2, false);
     DestroyWindow(Register(3).window);
     EXPECT_EQ(0, IsApplicationOpen()); // neither the host, nor closed or dead records
-    for (int index : {2, 3, 29, -1, 30})
-        EXPECT_EQ(nullptr, GetApplicationWnd(index)) << index;
+    EXPECT_FALSE(GetApplicationWnd(2) || GetApplicationWnd(3) || GetApplicationWnd(29) || GetApplicationWnd(-1) ||
+                 GetApplicationWnd(30));
 
     // One suite through every operation: host 0, open 1, closed 2, dead 3,
     // refusing 5, 6 after it, 29 last, a dialog in the last slot.
@@ -151,7 +131,7 @@ TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
     closed.replies[custom] = 0x4;
     refuses.replies[WM_KR_QUERYQUIT] = 1;
     dialog.replies[custom] = 0x10;
-    EXPECT_EQ(0, SetGlobalDialogWnd(KR_DIALOG_SLOTS, dialog.window));
+    EXPECT_FALSE(SetGlobalDialogWnd(KR_DIALOG_SLOTS, dialog.window) || GetGlobalDialogWnd(KR_DIALOG_SLOTS));
     EXPECT_EQ(1, SetGlobalDialogWnd(KR_DIALOG_SLOTS - 1, dialog.window));
 
     EXPECT_EQ(0, OKToQuitAllApplications());
@@ -161,31 +141,22 @@ TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
     EXPECT_EQ(1, OKToQuitAllApplications());
     EXPECT_EQ(0x15, BroadcastMessage(custom, 3, 4)); // the open flag is not looked at
     EXPECT_TRUE(closed.lastLParam == 4 && !host.Got(custom));
-    int data = 0;
-    EXPECT_EQ(2, GenFileUpdate(reinterpret_cast<LPARAM>(&data), 0xBEEF));
-    EXPECT_TRUE(one.lastWParam == 0xBEEF && one.lastLParam == reinterpret_cast<LPARAM>(&data));
+    EXPECT_TRUE(GenFileUpdate(0x5A5A, 0xBEEF) == 2 && one.lastWParam == 0xBEEF && one.lastLParam == 0x5A5A);
     EXPECT_TRUE(later.Got(WM_KR_FILEUPDATE) && !closed.Got(WM_KR_FILEUPDATE));
 
     EnableWindow(later.window, FALSE); // by its own application
     EnableKestrune(0);
     EXPECT_FALSE(IsKestruneEnabled() || IsWindowEnabled(host.window) || IsWindowEnabled(one.window));
-    one.received.clear();
-    EXPECT_TRUE(GenFileUpdate(0, 1) == 0 && one.received.empty());
+    EXPECT_EQ(0, GenFileUpdate(0, 1)); // not even the host is told
     EnableKestrune(1);
     EXPECT_TRUE(IsKestruneEnabled() && IsWindowEnabled(host.window) && IsWindowEnabled(one.window));
     EXPECT_FALSE(IsWindowEnabled(later.window));
 
-    const HWND box = CreateWindowExA(WS_EX_CONTROLPARENT, "#32770", "dialog", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
-                                     nullptr, nullptr, nullptr, nullptr);
-    const HWND edit =
-        CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_TABSTOP, 5, 5, 100, 20, box, nullptr, nullptr, nullptr);
-    MSG tab{edit, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-    EXPECT_FALSE(HandleDialogMessage(&tab) || HandleDialogMessage(nullptr));
-    EXPECT_TRUE(SetGlobalDialogWnd(7, box) && HandleDialogMessage(&tab));
-    EXPECT_TRUE(GetGlobalDialogWnd(KR_DIALOG_SLOTS - 1) == dialog.window && !GetGlobalDialogWnd(KR_DIALOG_SLOTS));
+    MSG forOne{one.window, custom, 0, 0, 0, {0, 0}}, forDialog{dialog.window, custom + 1, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(HandleDialogMessage(&forOne) || HandleDialogMessage(nullptr));
+    EXPECT_TRUE(HandleDialogMessage(&forDialog) && dialog.Got(custom + 1)); // handled by dispatching it
     ClearAllGlobalDialogWnd();
-    EXPECT_EQ(nullptr, GetGlobalDialogWnd(7));
-    DestroyWindow(box);
+    EXPECT_FALSE(GetGlobalDialogWnd(KR_DIALOG_SLOTS - 1) || HandleDialogMessage(&forDialog));
 
     TestApp &companion = Register(KR_APPLICATIONS + 1, true, "Zizorover Avedeverado");
     EXPECT_EQ(1, QuitAllApplications());
@@ -195,8 +166,7 @@ TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
 
 TEST_F(Apps, DrawingResourcesFollowThePrinterContextAndPropertiesTheirBlocks)
 {
-    GLOBALRESOURCES screen{{1}}, printer{{2}}, out{};
-    GLOBALRESOURCES *pointer = nullptr;
+    GLOBALRESOURCES screen{{1}}, printer{{2}}, out{}, *pointer = nullptr;
     const HDC dc = reinterpret_cast<HDC>(0x4242);
     EXPECT_TRUE(SetGlobalResources(screen) && SetPrinterResources(dc, &printer));
     EXPECT_TRUE(GetGlobalResources(&out) && out.word[0] == 2 && GetPrinterResources(&out) == dc);
@@ -207,49 +177,50 @@ TEST_F(Apps, DrawingResourcesFollowThePrinterContextAndPropertiesTheirBlocks)
 
     const HWND window = Register(1).window;
     EXPECT_FALSE(SetPropPtr(nullptr, "Value", 1) || SetPropPtr(window, nullptr, 1));
-    krtest::SweepAllocations([&] { SetPropPtr(window, "Value", -7); }, // the block, then its lock
-                             [&](long, bool failed) {
-                                 EXPECT_EQ(failed ? 0 : -7, GetPropPtr(window, "Value"));
-                                 RemovePropPtr(window, "Value");
-                                 EXPECT_EQ(nullptr, GetPropA(window, "Value"));
-                             });
     const LONG_PTR big = reinterpret_cast<LONG_PTR>(&window);
-    EXPECT_TRUE(SetPropPtr(window, "Value", 5) && SetPropPtr(window, "Value", big)); // the second into the same block
-    KrutilTestControl(KRTEST_MEM_FAIL_AT, 1);                                        // its lock
-    EXPECT_EQ(0, SetPropPtr(window, "Value", 6));
-    KrutilTestControl(KRTEST_MEM_FAIL_AT, 1);
-    EXPECT_EQ(0, GetPropPtr(window, "Value"));
-    EXPECT_EQ(big, GetPropPtr(window, "Value"));
+    LONG_PTR got = 0;
+    krtest::SweepAllocations( // the block and its lock, its lock again for the second value, the reader's lock
+        [&] {
+            SetPropPtr(window, "Value", 5);
+            SetPropPtr(window, "Value", big);
+            got = GetPropPtr(window, "Value");
+        },
+        [&](long, bool failed) {
+            EXPECT_EQ(failed ? 0 : big, got);
+            RemovePropPtr(window, "Value");
+            EXPECT_EQ(nullptr, GetPropA(window, "Value"));
+        },
+        true);
 }
 
 TEST(AppCtrlIsAppEnabled, ReadsWinIniOnceForAllApplications)
 {
-    WritePrivateProfileStringA("Kestrune", "AppEnabled03", "false", "WIN.INI");
-    WritePrivateProfileStringA("Kestrune", "AppEnabled10", "FALSE", "WIN.INI");
-    WritePrivateProfileStringA("Kestrune", "AppEnabled11", "no", "WIN.INI");
-    const int three = AppCtrlIsAppEnabled(3);
+    for (const auto &key : {std::make_pair("AppEnabled03", "false"), {"AppEnabled10", "FALSE"}, {"AppEnabled11", "no"}})
+        WritePrivateProfileStringA("Kestrune", key.first, key.second, "WIN.INI");
+    EXPECT_EQ(0, AppCtrlIsAppEnabled(3));                                 // reads them all
     WritePrivateProfileStringA("Kestrune", nullptr, nullptr, "WIN.INI"); // leave the prefix as it was
-    EXPECT_EQ(0, three);
-    for (int n : {3, 0, 10, 11, 18, 19, -1}) // 3: still the first reading
+    for (int n : {3, 0, 10, 11, 18, 19, -1}) // as first read, though the section is gone
         EXPECT_EQ(n == 0 || n == 11 || n == 18 ? 1 : 0, AppCtrlIsAppEnabled(n)) << n;
 }
 
-TEST_F(Apps, NamedObjectsAreGlobalOpenToEveryoneAndNeverCut)
+// The named objects, then the running check on one of them, with another
+// process and another thread.
+TEST_F(Apps, NamedObjectsAreGlobalOpenToEveryoneAndNeverCutAndTellWhatRuns)
 {
-    const std::string name = Unique("KrTestObject"), fits(MAX_PATH - 1 - 7, 'n'), tooLong(MAX_PATH - 7, 'n');
+    const std::string name = "KrTestObject-" + std::to_string(GetCurrentProcessId()); // no other run's
+    const std::string fits(MAX_PATH - 1 - 7, 'n'), tooLong(MAX_PATH - 7, 'n');
     const std::wstring wide(name.begin(), name.end()), event = wide + L"-event";
-    const HANDLE mutex = CreateGlobalMutexA(nullptr, FALSE, name.c_str());
+    const HANDLE mutex = CreateGlobalMutexA(nullptr, FALSE, name.c_str()); // kept in being, never held
     char security[512];
     DWORD needed = 0;
     BOOL present = FALSE, defaulted = TRUE;
     PACL dacl = reinterpret_cast<PACL>(0x1);
     EXPECT_TRUE(GetKernelObjectSecurity(mutex, DACL_SECURITY_INFORMATION, security, sizeof security, &needed) &&
                 GetSecurityDescriptorDacl(security, &present, &dacl, &defaulted) && present && !dacl); // for all
-    SetLastError(0);
     EXPECT_EQ(nullptr, CreateGlobalEventA(nullptr, FALSE, FALSE, tooLong.c_str())); // with "Global\"
     EXPECT_EQ(static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE), GetLastError());
     for (HANDLE made :
-         {mutex, CreateGlobalEventW(nullptr, TRUE, FALSE, event.c_str()),
+         {CreateGlobalEventW(nullptr, TRUE, FALSE, event.c_str()),
           OpenMutexA(SYNCHRONIZE, FALSE, ("Global\\" + name).c_str()),
           OpenGlobalMutexW(SYNCHRONIZE, FALSE, wide.c_str()),
           OpenGlobalEventA(EVENT_ALL_ACCESS, FALSE, (name + "-event").c_str()),
@@ -263,21 +234,17 @@ TEST_F(Apps, NamedObjectsAreGlobalOpenToEveryoneAndNeverCut)
                                  EXPECT_EQ(failed, made == nullptr);
                                  CloseHandle(made);
                              });
-}
 
-TEST_F(Apps, RunningCheckSeesTheMutexOfAnotherProcessOrThread)
-{
-    const std::string name = Unique("KrTestRunning");
-    const HANDLE kept = CreateGlobalMutexA(nullptr, FALSE, name.c_str()); // keeps it in being, not held
-    EXPECT_EQ(0u, RunHolder(name));                      // the other process takes it and ends holding it
+    EXPECT_EQ(0, RunHolder(name));                       // the other process takes it and ends holding it
     EXPECT_FALSE(ApplicationRunningCheck(name.c_str())); // abandoned: now ours
     RemoveApplicationRunningCheck(name.c_str());
-    EXPECT_EQ(1u, RunHolder(name)); // still ours after the remove
+    EXPECT_EQ(1, RunHolder(name)); // still ours after the remove
     std::thread([&] { EXPECT_TRUE(ApplicationRunningCheck(name.c_str())); }).join();
-    CloseHandle(kept);
+    CloseHandle(mutex);
+    g_beeps.clear();
     EXPECT_TRUE(ApplicationRunningCheck(std::string(300, 'r').c_str())); // cannot be made
+    RemoveApplicationRunningCheck(std::string(300, 'r').c_str());         // nor opened
     EXPECT_EQ((std::vector<UINT>{MB_ICONHAND}), g_beeps);
-    RemoveApplicationRunningCheck(Unique("never made").c_str());
 }
 
 // Every kind of box the library shows, answered: its text, caption, style,
@@ -285,42 +252,38 @@ TEST_F(Apps, RunningCheckSeesTheMutexOfAnotherProcessOrThread)
 TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
 {
     const HWND owner = Register(KR_APPLICATIONS).window;
-    const HINSTANCE module = GetModuleHandleA(nullptr);
     const std::string longText(300, 'x');
     const std::vector<UINT> twice{0x30, 0x10}, standard{0xFFFFFFFF};
     const UINT task = MB_TASKMODAL, hand = MB_ICONHAND, question = MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2;
+    const UINT info = MB_ICONINFORMATION, bang = MB_ICONEXCLAMATION, memory = MB_SYSTEMMODAL | MB_ICONHAND;
     const struct {
         std::function<int()> show;
         std::string text, caption;
         UINT style;
         std::vector<UINT> beeps;
-        std::vector<int> buttons{IDOK}; // the last is the default, and the answer
+        int answer = IDOK; // the button pressed, and the result
     } rows[] = {
         // clang-format off
         {[&] { return GenMessage(owner, "Error in TOP value", "Margins", hand, "", ""); },
          "Error in TOP value", "Margins", hand, twice},
         {[&] { return GenMessage(owner, nullptr, nullptr, question, "1", "2"); },
-         "\nMin Value: 1\nMax Value: 2", "Error", question, {0x30}, {IDYES, IDNO}},
-        {[&] { return GenMessage(owner, longText.c_str(), "Long", MB_ICONINFORMATION, nullptr, "30.00"); },
-         longText.substr(45), "Long", MB_ICONINFORMATION, {}}, // the max line is cut away
+         "\nMin Value: 1\nMax Value: 2", "Error", question, {0x30}, IDNO},
+        {[&] { return GenMessage(owner, longText.c_str(), "Long", info, nullptr, "30.00"); },
+         longText.substr(45), "Long", info, {}}, // the max line is cut away
         {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); },
-         "The file E:\\run01.raw already exists", "Exists", task | MB_ICONEXCLAMATION, {}},
-        {[] { return MsgReport(IDS_MSG_SAVED, "Saved", "Method 4"); }, "Method 4 has been saved", "Saved",
-         task | MB_ICONINFORMATION, {}},
+         "The file E:\\run01.raw already exists", "Exists", task | bang, {}},
+        {[] { return MsgReport(IDS_MSG_SAVED, "Ok", "Method 4"); }, "Method 4 has been saved", "Ok", task | info, {}},
         {[] { return MsgReport(1234, nullptr); }, "Application Error: 1234", "Error", task | hand, {}},
-        {[] { return MsgReport(30000, "Memory"); }, "Out of memory", "Memory", MB_SYSTEMMODAL | hand, {}},
-        {[&] { return MsgReportMsg(module, IDS_TEST_DELETE, "Delete", "x"); }, "Delete x?", "Delete",
-         task | question, standard, {IDYES, IDNO}},
-        {[] { return MsgReportMsg(nullptr, IDS_TEST_DONE, nullptr); }, "Done", "Attention",
-         task | MB_ICONEXCLAMATION, standard},
-        {[] { return MsgReportMsg(nullptr, 4321, "Host"); }, "Application Error: 4321", "Host", task | hand,
-         standard},
-        {[] { return MsgReportMsg(nullptr, 30000, nullptr); }, "Out of memory", "Attention",
-         MB_SYSTEMMODAL | hand, standard},
+        {[] { return MsgReport(30000, "Memory"); }, "Out of memory", "Memory", memory, {}},
+        {[] { return MsgReportMsg(GetModuleHandleA(nullptr), IDS_TEST_DELETE, "Delete", "x"); }, "Delete x?", "Delete",
+         task | question, standard, IDNO},
+        {[] { return MsgReportMsg(nullptr, IDS_TEST_DONE, nullptr); }, "Done", "Attention", task | bang, standard},
+        {[] { return MsgReportMsg(nullptr, 4321, "Host"); }, "Application Error: 4321", "Host", task | hand, standard},
+        {[] { return MsgReportMsg(nullptr, 30000, nullptr); }, "Out of memory", "Attention", memory, standard},
     }; // clang-format on
     {
         BoxAnswerer none;
-        EXPECT_EQ(0, MsgReportMsg(module, IDS_TEST_NO_COMMA, "No comma"));
+        EXPECT_EQ(0, MsgReportMsg(GetModuleHandleA(nullptr), IDS_TEST_NO_COMMA, "No comma"));
         EXPECT_EQ(0, MsgReportMsg(nullptr, IDS_TEST_DONE, "No host"));
         const HWND dead = Register(KR_APPLICATIONS + 1).window;
         DestroyWindow(dead);
@@ -332,16 +295,14 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text.substr(0, 30));
         g_beeps.clear();
-        BoxAnswerer answerer(row.buttons.back());
-        EXPECT_EQ(row.buttons.back(), row.show()); // MsgReport's 1 is IDOK
+        BoxAnswerer answerer(row.answer);
+        EXPECT_EQ(row.answer, row.show()); // MsgReport's 1 is IDOK
         ASSERT_EQ(1u, answerer.Boxes().size());
         const krtest::ShownBox &box = answerer.Boxes()[0];
         EXPECT_EQ(row.text, box.shownText);
         EXPECT_EQ(row.caption, box.shownCaption);
         EXPECT_EQ(row.style, box.style);
         EXPECT_EQ((row.style & (task | MB_SYSTEMMODAL)) ? nullptr : owner, box.owner);
-        EXPECT_EQ(row.buttons, box.buttons);
-        EXPECT_EQ(row.buttons.back(), box.defaultButton);
         EXPECT_EQ(row.beeps, g_beeps);
     }
     short style = -1, level = -1;
@@ -374,5 +335,4 @@ TEST_F(Apps, StatusTextsGoAsAtomsToTheSuitesStatusWindow)
     UpDateKestruneStatusBar("to the older shell");
     EXPECT_EQ(Texts{"to the main window"}, main.statusTexts);
     EXPECT_EQ(Texts{"to the older shell"}, older.statusTexts);
-    EXPECT_TRUE(ui.statusTexts.empty());
 }

@@ -10,7 +10,6 @@ int main(int argc, char **argv)
 {
     int failures = argc == 4 ? 0 : 1;
     for (int i = 0; !failures && i < atoi(argv[3]); ++i)
-        failures +=
-            !CFileAccess::LogEventAuditA(argv[1], 8, 0, (std::string(argv[2]) + " " + std::to_string(i)).c_str());
+        failures += !CFileAccess::LogEventAuditA(argv[1], 8, 0, (argv[2] + (" " + std::to_string(i))).c_str());
     return failures;
 }
