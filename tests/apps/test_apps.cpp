@@ -25,6 +25,9 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
+// The registry's messages, as the suite's other applications are built with them.
+constexpr UINT kQueryQuit = WM_USER + 12, kQuit = WM_USER + 13, kFileUpdate = WM_USER + 15;
+
 std::vector<UINT> g_beeps;
 
 void __stdcall RecordBeep(UINT type)
@@ -102,6 +105,16 @@ intptr_t RunHolder(const std::string &mutex)
 
 } // namespace
 
+// First in the program, while no other thread has attached the library (gtest
+// starts one at its first trace): the library's own string table is found
+// from what it recorded when it was attached to the process.
+TEST(MsgReport, TakesItsTextsFromTheLibrarysStringTable)
+{
+    BoxAnswerer answerer;
+    MsgReport(IDS_MSG_SAVED, "Ok", "Method 4");
+    EXPECT_EQ("Method 4 has been saved", answerer.Boxes().at(0).shownText);
+}
+
 TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
 {
     APPINFO *record = nullptr;
@@ -126,23 +139,23 @@ TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
     const UINT custom = WM_USER + 100;
     TestApp &one = Register(1), &refuses = Register(5), &later = Register(6), &last = Register(29);
     TestApp &dialog = Register(KR_APPLICATIONS);
-    host.replies = {{WM_KR_QUERYQUIT, 1}, {WM_KR_FILEUPDATE, 1}};
-    one.replies = {{WM_KR_FILEUPDATE, 1}, {custom, 0x1}};
+    host.replies = {{kQueryQuit, 1}, {kFileUpdate, 1}};
+    one.replies = {{kFileUpdate, 1}, {custom, 0x1}};
     closed.replies[custom] = 0x4;
-    refuses.replies[WM_KR_QUERYQUIT] = 1;
+    refuses.replies[kQueryQuit] = 1;
     dialog.replies[custom] = 0x10;
     EXPECT_FALSE(SetGlobalDialogWnd(KR_DIALOG_SLOTS, dialog.window) || GetGlobalDialogWnd(KR_DIALOG_SLOTS));
     EXPECT_EQ(1, SetGlobalDialogWnd(KR_DIALOG_SLOTS - 1, dialog.window));
 
     EXPECT_EQ(0, OKToQuitAllApplications());
-    EXPECT_TRUE(one.Got(WM_KR_QUERYQUIT) && refuses.Got(WM_KR_QUERYQUIT));
-    EXPECT_FALSE(later.Got(WM_KR_QUERYQUIT) || host.Got(WM_KR_QUERYQUIT)); // stops at the refusal
-    refuses.replies[WM_KR_QUERYQUIT] = 0;
+    EXPECT_TRUE(one.Got(kQueryQuit) && refuses.Got(kQueryQuit));
+    EXPECT_FALSE(later.Got(kQueryQuit) || host.Got(kQueryQuit)); // stops at the refusal
+    refuses.replies[kQueryQuit] = 0;
     EXPECT_EQ(1, OKToQuitAllApplications());
     EXPECT_EQ(0x15, BroadcastMessage(custom, 3, 4)); // the open flag is not looked at
     EXPECT_TRUE(closed.lastLParam == 4 && !host.Got(custom));
     EXPECT_TRUE(GenFileUpdate(0x5A5A, 0xBEEF) == 2 && one.lastWParam == 0xBEEF && one.lastLParam == 0x5A5A);
-    EXPECT_TRUE(later.Got(WM_KR_FILEUPDATE) && !closed.Got(WM_KR_FILEUPDATE));
+    EXPECT_TRUE(later.Got(kFileUpdate) && !closed.Got(kFileUpdate));
 
     EnableWindow(later.window, FALSE); // by its own application
     EnableKestrune(0);
@@ -160,7 +173,7 @@ TEST_F(Apps, SuiteWideOperationsSkipTheHostAndTheDead)
 
     TestApp &companion = Register(KR_APPLICATIONS + 1, true, "Zizorover Avedeverado");
     EXPECT_EQ(1, QuitAllApplications());
-    EXPECT_TRUE(one.Got(WM_KR_QUIT) && last.Got(WM_KR_QUIT) && companion.Got(WM_CLOSE));
+    EXPECT_TRUE(one.Got(kQuit) && last.Got(kQuit) && companion.Got(WM_CLOSE));
     EXPECT_TRUE(!one.window && !last.window && IsWindow(host.window) && IsWindow(closed.window));
 }
 
