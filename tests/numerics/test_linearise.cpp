@@ -115,23 +115,35 @@ TEST(Linearise, WorkedAxesAndProfilesWithAClosedForm)
 
 TEST(Linearise, RefusedCallsAndFailedAllocationsTakeNothingAndWriteNothing)
 {
-    // Refused before taking memory: the record zero, the PSF count 0.
+    // Refused before taking memory: the records zero, the PSF count 0.
     const Floats x = {0, 1, 2, 3}, down = {0, 2, 1, 3}, endless = {0, 1, 2, INFINITY};
     LinearisedDataset out = {GlobalAlloc(GMEM_FIXED, 4), 5, 6, 7};
+    LinearisedVarianceDataset both = {out.data, out.data, 5, 6, 7};
     Floats psf = x;
     int count = -1;
     const std::function<int()> refused[] = {
         [&] { return LineariseDataset(down.data(), x.data(), 4, 1, &out); },
         [&] { return LineariseDataset(x.data(), x.data(), 4, 1e-30f, &out); }, // a count beyond the int range
+        [&] { return LineariseDataset(x.data(), nullptr, 4, 1, &out); },
+        [&] { return LineariseDataset(x.data(), x.data(), 4, INFINITY, &out); },
         [&] { return LineariseDatasetNoFluxPreserve(nullptr, x.data(), 4, NAN, &out); },
+        [&] { return LineariseDatasetNoFluxPreserve(x.data(), x.data(), 0, 1, &out); },
+        [&] { return LineariseDatasetPreserveVariance(x.data(), x.data(), nullptr, 4, 1, &both); },
         [&] { return LineariseDatasetRangeNoFluxPreserve(endless.data(), x.data(), 4, 3, 0, 1, &out); },
+        [&] { return LineariseDatasetRangeNoFluxPreserve(x.data(), x.data(), 4, 3, 0, 1, &out); }, // backwards
+        [&] { return LineariseRegularDataset(INFINITY, 1, x.data(), 4, 1, &out); },
+        [&] { return LineariseRegularDataset(0, 0, x.data(), 4, 1, &out); },
         [&] { return LinScalePSF(0, 1, psf.data(), 4, &count, 0.2f); },
+        [&] { return LinScalePSF(0, 1, psf.data(), 0, &count, 2); },
+        [&] { return LinScalePSF(0, -1, psf.data(), 4, &count, 2); },
+        [&] { return LinScalePSFNoFluxPreserve(0, 1, psf.data(), 4, &count, INFINITY); },
     };
     const HGLOBAL stray = out.data;
     for (const auto &call : refused) {
         EXPECT_EQ(0, krtest::CountAllocations([&] { EXPECT_EQ(-1, call()); })) << &call - refused;
         EXPECT_TRUE(!out.data && !out.count && !out.start && !out.step && psf == x) << &call - refused;
     }
+    EXPECT_TRUE(!both.data && !both.variance && !both.count && !both.start && !both.step);
     EXPECT_TRUE(count == 0 && LineariseDataset(x.data(), x.data(), 4, 1, nullptr) == -1 &&
                 LinScalePSF(0, 1, psf.data(), 4, nullptr, 2) == -1);
     GlobalFree(stray);
@@ -139,7 +151,6 @@ TEST(Linearise, RefusedCallsAndFailedAllocationsTakeNothingAndWriteNothing)
     // Each fallible call failing in turn frees everything taken: blocks are
     // over 8 KB; Wine's bookkeeping of movable blocks may grow a little.
     const Floats px = Positions(3000, 0, 0.5), py = Positions(3000, 5, 0, 4);
-    LinearisedVarianceDataset both;
     const std::pair<long, std::function<int()>> cases[] = {
         {3, [&] { return LineariseDataset(px.data(), py.data(), 3000, 0.7f, &out); }},
         {6, [&] { return LineariseDatasetPreserveVariance(px.data(), py.data(), py.data(), 3000, 0.7f, &both); }},

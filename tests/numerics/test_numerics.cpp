@@ -103,10 +103,15 @@ Doubles Coefficients(const CLinearRegression &fit)
 TEST(CCalCovar, WorkedVariancesCopiesEmptyModelsAndTheTextForm)
 {
     const double unit[] = {1, 0, 1}, negative[] = {-1.0}, packed[] = {1, 2, 3, 4, 5, 6}, signs[] = {1.5, -2.25e-7, 3};
-    const CCalCovar direct(false, unit, 1, 1.0), root(true, unit, 1, 1.0), empty(false, nullptr, -1, 1.0);
-    EXPECT_DOUBLE_EQ(5.0, direct.GetVariance(2.0));
+    const CCalCovar root(true, unit, 1, 1.0), empty(false, nullptr, -1, 1.0);
     EXPECT_DOUBLE_EQ(80.0, root.GetVariance(4.0)); // 4 (1 + 4) 4
     EXPECT_TRUE(root.GetVariance(-4.0) == 0.0 && CCalCovar(false, negative, 0, 1.0).GetVariance(10.0) == 0.0);
+    // 1 + m^2: tables of zero width, of coinciding points or of infinite width are not used.
+    const double degenerate[][3] = {{200, 200, 200}, {1e6, nextafter(1e6, 2e6), 1e6}, {-INFINITY, INFINITY, 2}};
+    for (const auto &d : degenerate) {
+        CCalCovar table(false, unit, 1, 1.0);
+        EXPECT_TRUE(table.MakeLookupTable(d[0], d[1]) && table.GetVariance(d[2]) == 1 + d[2] * d[2]) << d[0];
+    }
     CCalCovar model(true, packed, 2, 2.0), assigned(false, nullptr, 3, 1.0);
     double out[6] = {};
     EXPECT_FALSE(model.GetCovariances(out, 5) || model.GetCovariances(nullptr, 6) || out[0] != 0.0);
@@ -147,7 +152,7 @@ TEST(CCalCovar, LookupTableIsACubicSplineThroughTheVariances)
     CCalCovar model(false, packed, 1, 1.0);
     ASSERT_TRUE(model.MakeLookupTable(900.0, 100.0) && model.MakeLookupTable(0, 50));
     EXPECT_TRUE(model.tableLow == 100.0 && model.tableHigh == 900.0);
-    for (double mass : {100.0, 100.0 + 800.0 / 127 * 40, 412.7, 500.3, 655.5, 900.0, 900.001})
+    for (double mass : {99.9, 100.0, 100.0 + 800.0 / 127 * 40, 412.7, 500.3, 655.5, 900.0, 900.001})
         EXPECT_NEAR(variance(mass), model.GetVariance(mass), variance(mass) * 1e-12) << mass;
     EXPECT_GT(fabs(variance(101.3) - model.GetVariance(101.3)), variance(101.3) * 1e-9); // the natural end
 }
@@ -177,6 +182,7 @@ TEST(CovarianceFunctions, DecompositionsSigmasAndTheTwoSigmaBand)
     const double c = 2.5e-9;
     const float mass = 100.0f;
     float sigma = 0.01f;
+    EXPECT_TRUE(CalibrateSigmas(&c, 0, 50.0f, 1000.0f, &mass, &sigma, 0) == 0 && sigma == 0.01f);
     EXPECT_EQ(0, CalibrateSigmas(&c, 0, 50.0f, 1000.0f, &mass, &sigma, 1));
     EXPECT_NEAR(sqrt(0.01f * 0.01f + 400.0 * c), sigma, 1e-7 * sigma);
     EXPECT_EQ(1, CalibrateSigmas(&c, 0, 0, 1, nullptr, &sigma, 1));
@@ -226,17 +232,23 @@ TEST(LockMass, UpdatesAgainstTheJacobianRoute)
             }
         }
     }
-    // Refused: 7 coefficients, order 0, mass 0; no usable point changes nothing.
+    // Refused: 7 coefficients, order 0, mass or sigma 0, no lock masses; no usable point changes nothing.
     const Doubles big = Pack(RandomCovariance(7, 1)), masses = {0.0, -2.0, 2.0};
     CCalCovar model(false, big.data(), 6, 1.0), low(false, big.data(), 0, 1.0), three(false, big.data(), 2, 1.0);
     const float unusable[] = {0.01f, 0.01f, 0.0f};
     double out[6];
     EXPECT_FALSE(model.UpdateForLockMasses(masses.data(), sigmas, 3, true, nullptr, 0) ||
-                 low.UpdateForLockMass(2.0, 0.01, 0, nullptr, 0) || three.UpdateForLockMass(0.0, 0.01, 0, nullptr, 0));
+                 low.UpdateForLockMass(2.0, 0.01, 0, nullptr, 0) || three.UpdateForLockMass(0.0, 0.01, 0, nullptr, 0) ||
+                 three.UpdateForLockMass(2.0, 0.0, 0, nullptr, 0) ||
+                 three.UpdateForLockMasses(masses.data(), sigmas, 0, true, nullptr, 0) ||
+                 three.UpdateForLockMasses(nullptr, sigmas, 3, true, nullptr, 0) ||
+                 three.UpdateForLockMasses(masses.data(), nullptr, 3, true, nullptr, 0));
     EXPECT_TRUE(three.MakeLookupTable(1, 3) && three.UpdateForLockMasses(masses.data(), unusable, 3, false, out, 6));
     EXPECT_TRUE(three.tableValid && Covariances(model) == big &&
                 Covariances(three) == Doubles(big.begin(), big.begin() + 6));
     EXPECT_FALSE(three.UpdateForLockMass(2.0, 0.01, 0, out, 5) || three.tableValid); // the copy does not fit
+    EXPECT_TRUE(three.UpdateForLockMass(2.0, 0.01, 0, out, 6) &&
+                three.UpdateForLockMasses(masses.data(), sigmas, 3, false, nullptr, 0)); // the copy fits; none asked
 }
 
 TEST(CLinearRegression, HandWorkedFits)
@@ -265,6 +277,7 @@ TEST(CLinearRegression, HandWorkedFits)
          1, false, false, {49 / 86.0, 44 / 43.0}, 166094 / 364253.0},
         {"the first of two equally near", {{-0.5, 1, 3}, {0.5, 3, 4}}, 1, true, false, {32 / 23.0, 50 / 23.0},
          125 / 253.0},
+        {"a nearer point later", {{2, 1, 1}, {1, 2, 3}}, 1, true, false, {3 / 8.0, 7 / 8.0}, 7 / 16.0},
         {"forced and included", {{1, 2, 1}, {3, 5, 2}, {-1, 1, 3}, {2, 2, 1}}, 2, true, true,
          {0, -87 / 566.0, 349 / 566.0}, 50517 / 56317.0},
     };
@@ -274,7 +287,8 @@ TEST(CLinearRegression, HandWorkedFits)
         Prepare(fit, c.points, c.order, c.include, c.force);
         ASSERT_TRUE(fit.Calculate());
         const Doubles got = Coefficients(fit);
-        EXPECT_EQ(got, Coefficients(CLinearRegression(fit)));
+        const CLinearRegression copy(fit);
+        EXPECT_TRUE(got == Coefficients(copy) && copy.GetIncludeOrigin() == c.include);
         for (int k = 0; k <= c.order; ++k)
             EXPECT_NEAR(c.c[k], got[k], 1e-12 * fabs(c.c[k]) + 1e-14) << k;
         EXPECT_TRUE(isnan(c.r2) ? isnan(fit.GetRSquared()) : fabs(c.r2 - fit.GetRSquared()) < 1e-13 * (1 + fabs(c.r2)))
@@ -360,6 +374,7 @@ TEST(Numerics, EachFailedAllocationLeavesUsableObjectsAndFreesWhatItTook)
         EXPECT_NEAR(4 * 150.0 * 151.0, model->GetVariance(150.0), 1.0);
         {
             const Doubles got = Coefficients(*fit), zeros(got.size(), 0.0);
+            EXPECT_EQ(got, Coefficients(CLinearRegression(*fit))); // also of a fit left without its state
             EXPECT_TRUE(fitted ? held < 5 || got == Coefficients(reference) : got == zeros && !fit->GetRSquared());
             EXPECT_EQ(held + 1, fit->AddRegressionPoint(6, 37, 1, true));
             EXPECT_TRUE(held < 5 || (fit->Calculate() && Coefficients(*fit) == Coefficients(reference)));

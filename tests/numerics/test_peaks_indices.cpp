@@ -27,6 +27,7 @@ TEST(SquareQuantile, WorkedCasesAndBadInput)
         {"the middle of three crossings of the half", {0, 1, 2}, {4, -4, 4}, -0.5f, 2.5f, 0.5f, 1, 4},
         {"extrapolated from the first interval", half, rising, 0, 0.4f, -10, 8, 0.4f},
         {"extrapolated from the last interval", half, rising, 2.8f, 3.4f, 30, 10 + 20.8f / 2, 0.6f * 4},
+        {"crossing in the last piece: 5 + 4 (p - 2.5) = 0.9 (2 + 3 + 2.8)", at, rising, 0.5f, 3.2f, 0.9f, 3.005f, 7.8f},
         {"one sample: no slope", {5}, {1}, -0.5f, 0.5f, 0.9f, 5, 1},
         {"no samples", {}, {}, 0, 1, 0.5f, 0, 0},
         {"a bound that is not a number", half, rising, NAN, 1, 0.5f, NAN, NAN},
@@ -70,11 +71,13 @@ TEST(GaussianQuantile, WindowWidthExtentAndPosition)
         {"a flat top", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 0, 1, 4, 4, 4, 4, 4, 1, 0, 0}, {5, 1, 9, 0.5f}, 1, 9,
          4 / sqrt(M_PI * 2), NAN, NAN},
         {"one sample", {3}, {2}, {0, 0, 0, 0.5f}, 0, 0, 0, 3, 0},
+        {"a negative apex", {0, 1, 2, 3, 4}, {-1, -2, -5, -2, -1}, {2, 0, 4, 0.5f}, 2, 2, 0, 2, 0},
         {"apex outside", {3}, {2}, {1, 0, 2, 0.5f}, 0, 2, 0, 0, 0},
+        {"no samples: null arrays", {}, {}, {0, 1, 2, 0.5f}, 1, 2, 0, 0, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        Floats weighted(2 * c.x.size(), -7.0f);
+        Floats weighted(2 * c.x.size() + 1, -7.0f);
         const GaussianProfile profile{c.x.data(), c.y.data(), weighted.data(), static_cast<int>(c.x.size())};
         QuantilePeak peak = c.given;
         QuantileResult result;
@@ -129,6 +132,7 @@ TEST(RetentionIndices, ConversionsAndTheCalibrationFile)
         {"rounded down to the first point", two, 1.004f, 1, 100},
         {"rounded down in double precision", two, 1.005f, 1, 100},
         {"rounded up past the last point", two, 2.006f, 0, 0},
+        {"before the first point", two, 0.5f, 0, 0},
         {"one point only", {0, 1, 0, 0, 0, {100}, {3}, {1}}, 1.0f, 0, 0},
         {"a shared point", {0, 4, 0, 0, 0, {100, 200, 500, 600}, {}, {1, 2, 2, 3}}, 2.0f, 1, 200},
         {"a segment of zero width: its first point", {0, 3, 0, 0, 0, {100, 300, 400}, {}, {1, 1, 2}}, 1.0f, 1, 100},
