@@ -96,6 +96,7 @@ TEST(PathBuffers, BuiltPathsAreCutChangedOnesNotCleared)
         {create, 0, 0, "#"}, {change, 16, 1, "E:\\d\\run.txt\0###"s}, {change, 5, 1, "E:\\d\0#"s},
         {[](char *o, int n) { return ChangePathExtension("E:\\d\\x.y.z", "txt", o, n); }, 16, 1, "E:\\d\\x.y\0"s},
         {[](char *o, int n) { return ChangePathExtension(kTooLong.c_str(), "txt", o, n); }, 16, 1, ".txt\0"s},
+        {[](char *, int n) { return GetPathName("E:\\d\\f", nullptr, n); }, 16, 0, "#"}, // no buffer
     };
     for (const auto &c : cases) {
         std::string out(16, '#');
@@ -107,15 +108,17 @@ TEST(PathBuffers, BuiltPathsAreCutChangedOnesNotCleared)
 TEST(PathNames, TypesAndForbiddenCharacters)
 {
     const struct { const char *path, *extension; int result; } types[] = {
-        {"a\\b.TXT", "txt", 1}, {"a\\b.TXT", "tx", 0}, {"a\\b", "", 1}, {kTooLong.c_str(), "raw", 0}};
+        {"a\\b.TXT", "txt", 1}, {"a\\b.TXT", "tx", 0}, {"a\\b", "", 1}, {"a\\b", nullptr, 1}, // null is empty
+        {kTooLong.c_str(), "raw", 0}, {nullptr, "", 0}};
     for (const auto &c : types)
-        EXPECT_EQ(c.result, IsFileOfType(c.path, c.extension)) << c.path << " " << c.extension;
+        EXPECT_EQ(c.result, IsFileOfType(c.path, c.extension)) << "case " << &c - types;
     for (int c = 1; c < 256; ++c) {
         const char text[] = {'a', static_cast<char>(c), 'b', '\0'};
         EXPECT_EQ(strchr("'\\/:*?<>|.", c) ? 0 : 1, IsValidFilename(text)) << c;
         EXPECT_EQ(strchr("/*?<>|", c) ? 0 : 1, IsValidPath(text)) << c;
     }
     EXPECT_EQ(1, IsValidFilename("") & IsValidPath(""));
+    EXPECT_EQ(0, IsValidFilename(nullptr) | IsValidPath(nullptr));
 }
 
 TEST(FileRecord, DefaultsForAPathAndNullArguments)
@@ -206,6 +209,7 @@ TEST(SecurePaths, DirectoryExistsOnlyForDirectoriesTheUserMayReach)
     for (const auto &c : cases)
         EXPECT_EQ(c.open, DirectoryExists(WorkPath(c.path).c_str())) << c.path;
     EXPECT_EQ(0, DirectoryExists(""));
+    EXPECT_EQ(0, DirectoryExists(nullptr));
     Secure("");
     for (const auto &c : cases)
         EXPECT_EQ(c.secure, DirectoryExists(WorkPath(c.path).c_str())) << c.path << " with security on";
@@ -219,6 +223,7 @@ TEST(SecurePaths, DirectoryExistsOnlyForDirectoriesTheUserMayReach)
     ASSERT_EQ(out, GetCurSampTxtName(out, sizeof out));
     EXPECT_EQ(temp + "\\KRCurSmp.txt", out);
     EXPECT_EQ(nullptr, GetCurSampTxtName(out, 0));
+    EXPECT_EQ(nullptr, GetCurSampTxtName(nullptr, sizeof out));
     // A directory so long that the file's path would not fit: no name, and the buffer as it was.
     const std::string workDir = krtest::WorkDir() + "\\";
     Secure("TempDir=" + workDir + std::string(249 - workDir.size(), 't') + "\r\n");

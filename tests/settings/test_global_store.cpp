@@ -121,7 +121,9 @@ TEST_F(GlobalStore, NamesSizesAndValuesAtTheirLimits)
         EXPECT_EQ(0, Set(row.section, row.key, row.value, row.create)) << row.section << "/" << row.key;
         EXPECT_EQ("-", Get(row.section.c_str(), row.key.c_str(), "-")) << row.section << "/" << row.key;
     }
-    EXPECT_EQ(0, SetGlobalString(nullptr, "K", const_cast<char *>("v"), 1));
+    char v[] = "v";
+    EXPECT_EQ(0, SetGlobalString(nullptr, "K", v, 1) | SetGlobalString("S", nullptr, v, 1));
+    EXPECT_EQ(0, SetGlobalString("S", "K", nullptr, 1));
     std::string value(600, 'v'); // cut to the line's limit in the caller's own string
     EXPECT_EQ(1, SetGlobalString("Cut", "TenLetters", &value[0], 1));
     EXPECT_EQ(498u, strlen(value.c_str()));
@@ -145,6 +147,7 @@ TEST_F(GlobalStore, NamesSizesAndValuesAtTheirLimits)
         EXPECT_EQ(row.out, Get(row.section, row.key, row.def, row.size, &result)) << row.section << "/" << row.key;
         EXPECT_EQ(row.result, result) << row.section << "/" << row.key << " in " << row.size;
     }
+    EXPECT_EQ(-1, GetGlobalString("S", "K", nullptr, nullptr, 600));
 }
 
 TEST_F(GlobalStore, TypedValuesInTheirTextForms)

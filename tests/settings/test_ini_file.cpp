@@ -64,6 +64,7 @@ TEST(IniFile, StaysInTheFirstWorkingDirectoryAndKeepsItsRules)
         return std::string(dir);
     };
     EXPECT_EQ(krtest::WorkDir(), WorkingDir());
+    EXPECT_EQ(1, GetKestruneWorkingDir(nullptr));
     EXPECT_EQ(1, InitIni(0));
     const std::string sub = krtest::WorkPath("sub");
     CreateDirectoryA(sub.c_str(), nullptr);
@@ -82,6 +83,7 @@ TEST(IniFile, StaysInTheFirstWorkingDirectoryAndKeepsItsRules)
     char out[8] = "###";
     EXPECT_EQ(0, GetIniString("Nowhere", "Nothing", "x", out, 0)); // an unusable buffer reads nothing
     EXPECT_STREQ("###", out);
+    EXPECT_EQ(0, GetIniString("Nowhere", "Nothing", "x", nullptr, sizeof out));
     EXPECT_EQ(0, GetIniString("Nowhere", "Nothing", nullptr, out, sizeof out));
     EXPECT_STREQ("", out);
     for (const char *key : {"tab\there", "\x1F", "\x80"})
@@ -165,6 +167,7 @@ TEST(IniCreateMDIWnd, OpensTheChildAsSavedToBeTakenAndRestoredAgain)
         EXPECT_TRUE(IsWindowVisible(child)) << show;
         EXPECT_EQ(Fields(show == SW_SHOWNORMAL ? moved : INIWINDPOS{1, show, 15, 25, 315, 225}), Obtained(child));
     }
+    EXPECT_EQ(0, RestoreWindPos(child, nullptr));
     DestroyWindow(child);
     for (HWND gone : {child, HWND()}) { // taken as invisible, normal and empty; not restored
         EXPECT_EQ(Fields({0, 1, 0, 0, 0, 0}), Obtained(gone));
@@ -183,18 +186,21 @@ TEST(IniSaveDesktop, WritesTheNamedChildrenLastVisitedFirstInOneValue)
     // made, here maximised in a minimised frame (both are left restored). Six
     // names of 80 characters and one of 26 fill the list's 512 characters;
     // "plain" has no INI names, and "left out" no longer fits the list.
-    MdiFrame frame; // empty: an empty list, and nothing to write without a key
+    MdiFrame frame; // empty: an empty list
     EXPECT_EQ(1, IniSaveDesktop(frame.client, INI_DESKTOP_MDI, "Desk", "List", 0));
     EXPECT_EQ("", ReadIniValue("Desk", "List"));
+    frame.Child("Desk", "left out"); // alone; without a key for the list its placement is saved all the same
     EXPECT_EQ(0, IniSaveDesktop(frame.client, INI_DESKTOP_MDI, "Desk", nullptr, 0));
+    EXPECT_EQ("TRUE,SW_SHOWNORMAL,", ReadIniValue("Desk", "left out").substr(0, 19));
+    WritePrivateProfileStringA("Desk", "left out", nullptr, krtest::IniFilePath().c_str()); // saved again below
     const std::string last(80, 'f');
     std::string list;
-    for (const std::string &key : {std::string("left out"), std::string(26, 'z'), std::string("plain"),
-                                   std::string(80, 'a'), std::string(80, 'b'), std::string(80, 'c'),
-                                   std::string(80, 'd'), std::string(80, 'e'), last}) {
+    for (const std::string &key : {std::string(26, 'z'), std::string("plain"), std::string(80, 'a'),
+                                   std::string(80, 'b'), std::string(80, 'c'), std::string(80, 'd'),
+                                   std::string(80, 'e'), last}) {
         const bool named = key != "plain";
         frame.Child(named ? "Desk" : nullptr, named ? key.c_str() : nullptr);
-        list += !named || key == "left out" ? "" : (list.empty() ? "" : ",") + key;
+        list += !named ? "" : (list.empty() ? "" : ",") + key;
     }
     EXPECT_EQ(0, IniSaveDesktop(frame.client, 4, "Desk", "List", 0)); // neither mode
     EXPECT_EQ(0, IniSaveDesktop(frame.client, INI_DESKTOP_MDI, nullptr, "List", 0));
@@ -215,8 +221,9 @@ TEST(IniSaveDesktop, SingleModeSavesTheGivenWindowAlone)
     const HWND window = CreateTopLevel(40, 50, 300, 200);
     SetPropA(window, "IniParagraph", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(AddAtomA("Single"))));
     SetPropA(window, "IniLine", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(AddAtomA("Main"))));
+    ShowWindow(window, SW_SHOWMAXIMIZED);
     EXPECT_EQ(1, IniSaveDesktop(window, INI_DESKTOP_SINGLE, "Single", "List", 0));
-    EXPECT_EQ("TRUE,SW_SHOWNORMAL,40,50,340,250", ReadIniValue("Single", "Main")); // in screen coordinates
+    EXPECT_EQ("TRUE,SW_SHOWMAXIMIZED,40,50,340,250", ReadIniValue("Single", "Main")); // normal, in screen coordinates
     EXPECT_EQ("<absent>", ReadIniValue("Single", "List"));
     DestroyWindow(window);
 }

@@ -51,10 +51,11 @@ TEST_F(Custorix, GarbledConfigurationsAreReadTheSafeWay)
     } rows[] = {
         {"\xEF\xBB\xBF; by hand\n\n[security]\n securitylight = 1 \n# note\nSIGNING=1\ndatalocations=;" + data_ + "; ;",
          open},
-        {"[Security]\r\nSigningRequired=1", " data signing required 4005"}, // mandatory signing is offered too
+        {"[Security]\r\nSecureFiles=0\r\nSigningRequired=1", " data signing required 4005"}, // offered too
         {head + "SecureFiles=2", safe},
         {head + "securitylight=1", safe}, // repeated
         {head + "SecureFile=0", safe},
+        {head + "SecureFiles", safe}, // no "="
         {head + "[Other]\r\nX=1", safe},
         {"Signing=1\r\n" + head, safe}, // outside the section
         {head + "TemplateLocations=C:templates", safe},

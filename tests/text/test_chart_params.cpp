@@ -17,6 +17,7 @@ std::string Settings(const char *text)
 {
     char units[64] = "-";
     GetCustomChartUnits(text, units);
+    GetCustomChartUnits(text, nullptr); // ignored
     char out[200];
     snprintf(out, sizeof out, "%g %g %d %d %d [%s]", GetCustomChartScaling(text), GetCustomChartOffset(text),
              GetCustomChartVerticalAxisDecimalDigits(text), GetCustomChartHeaderDecimalDigits(text),
@@ -47,6 +48,7 @@ TEST(ChartParams, ReadsEachFormHidesAndGivesDefaultsWithoutBlock)
     EXPECT_EQ(1, MoveCustomChartParams(text));
     EXPECT_EQ("Trace|2.5 0.1 2 4 1 [mV]", text + "|"s + Settings(text));
     EXPECT_EQ(0, MoveCustomChartParams(text));
+    EXPECT_EQ(0, MoveCustomChartParams(nullptr));
 }
 
 TEST(ChartParams, WritersAppendAVisibleBlockOrRefuse)
@@ -60,6 +62,8 @@ TEST(ChartParams, WritersAppendAVisibleBlockOrRefuse)
          "X,$CC$,2.500000,0.100000,2,4,1,V"},
         {"Pump", [](char *b) { return GetDefaultCustomChartParams(nullptr, b); }, nullptr},
         {"Pump", [](char *b) { return GetCustomChartAnalogParams("Trace", b); }, nullptr},
+        {"Pump", [](char *) { return GetDefaultCustomChartParams("Flow", nullptr); }, nullptr}, // no buffer
+        {"Pump", [](char *) { return GetCustomChartAnalogParams("T,$CC$,2.5,0.1,2,4,1,mV", nullptr); }, nullptr},
     };
     for (const auto &c : cases) {
         char text[64] = {};

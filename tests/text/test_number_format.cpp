@@ -36,6 +36,7 @@ TEST(NumberFormats, EachFormAtItsLimits)
     const struct { Form form; double value; int n; const char *text; } cases[] = {
         {kFtoa, 2.0, 0, "2"}, {kFtoa, 2.0, -1, "2.000000"}, {kFtoa, 1.5, 8, "1.50000000"},
         {kFtoa, 1e32, 8, "1000000000000000000000000000000"}, {kFtoa, 1.5, INT_MAX, "1.50000000000000000000000000000"},
+        {kFtoa, 1e20, 0, "100000000000000000000"}, // past the faithful digits, without a point
         // Only the 15 digits a double holds are shown; the rest print as zeros.
         {kFtoa, 0.01, 20, "0.01000000000000000000"}, {kFtoa, 1.2345678901234568e20, 8, "123456789012346000000.00000000"},
         // The mantissa is not renormalised after rounding.

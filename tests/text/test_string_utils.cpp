@@ -31,7 +31,8 @@ TEST(Strings, SearchesStayWithinCountAndBeforeTheTerminator)
         const char *found = c.search(text.c_str(), c.pattern, c.count);
         EXPECT_EQ(c.at, found ? found - text.c_str() : -1) << "case " << &c - cases;
     }
-    EXPECT_EQ(nullptr, lstrstr(nullptr, "", 5));
+    EXPECT_EQ(nullptr, lstrstr(nullptr, "a", 5));
+    EXPECT_EQ(nullptr, lstrchr(nullptr, 'a'));
     EXPECT_EQ(nullptr, lstrstr("abc", nullptr, 5));
 }
 
