@@ -1,5 +1,5 @@
 // Calibration covariances, lock masses and regression through the DLL:
-// hand-worked cases, and the lock masses against Eigen.
+// hand-worked cases, and the lock masses and higher-order fits against Eigen.
 #include <gtest/gtest.h>
 
 #include <math.h>
@@ -295,6 +295,30 @@ TEST(CLinearRegression, HandWorkedFits)
             << fit.GetRSquared();
         EXPECT_NEAR(c.r2 > 0 ? sqrt(c.r2) : 0.0, fit.GetR(), 1e-14);
     }
+}
+
+TEST(CLinearRegression, HigherOrdersAgreeWithEigenQr)
+{
+    srand(11);
+    for (int order = 3; order <= 7; ++order)
+        for (int force : {0, 1}) {
+            Points points;
+            for (int i = 0; i < 30; ++i)
+                points.push_back({i / 15.0 - 1, sin(3.0 * i / 15) + rand() % 9 / 10.0, 0.5 + rand() % 4});
+            CLinearRegression fit;
+            Prepare(fit, points, order, false, force);
+            ASSERT_TRUE(fit.Calculate());
+            Matrix a(points.size(), order + 1 - force); // rows scaled by the root of their weight
+            Vector b(points.size()), reference = Vector::Zero(order + 1);
+            for (size_t i = 0; i < points.size(); ++i) {
+                a.row(i) = Powers(points[i].x, order).tail(order + 1 - force) * sqrt(points[i].w);
+                b(i) = points[i].y * sqrt(points[i].w);
+            }
+            reference.tail(order + 1 - force) = a.colPivHouseholderQr().solve(b);
+            const Doubles got = Coefficients(fit);
+            EXPECT_LT((Vector::Map(got.data(), order + 1) - reference).cwiseAbs().maxCoeff(), 1e-9 * reference.norm())
+                << "order " << order << (force ? " forced" : "");
+        }
 }
 
 TEST(CLinearRegression, NewObjectsOrdersAndSingularSystems)
