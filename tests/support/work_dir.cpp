@@ -2,52 +2,41 @@
 
 #include <windows.h>
 
-#include <stdio.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace krtest {
 namespace {
 
 std::string g_workDir;
 
+std::string TempDir()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    return temp;
+}
+
 void RemoveTree(const std::string &dir)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = dir + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(dir.c_str());
+    std::error_code ignored; // what cannot go is left to the temporary directory's own clean-up
+    std::filesystem::remove_all(dir, ignored);
 }
 
 } // namespace
 
 void EnterFreshWorkDir(const char *programName)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    char dir[MAX_PATH];
-    snprintf(dir, sizeof dir, "%skrtest-%s-%lu", temp, programName, GetCurrentProcessId());
-    RemoveTree(dir);
-    CreateDirectoryA(dir, nullptr);
-    SetCurrentDirectoryA(dir);
-    g_workDir = dir;
+    g_workDir = TempDir() + "krtest-" + programName + "-" + std::to_string(GetCurrentProcessId());
+    RemoveTree(g_workDir);
+    CreateDirectoryA(g_workDir.c_str(), nullptr);
+    SetCurrentDirectoryA(g_workDir.c_str());
 }
 
 void RemoveWorkDir()
 {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    SetCurrentDirectoryA(temp);
+    SetCurrentDirectoryA(TempDir().c_str());
     RemoveTree(g_workDir);
 }
 
@@ -68,25 +57,15 @@ std::string IniFilePath()
 
 std::string ReadTextFile(const std::string &path)
 {
-    std::string text;
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f)
-        return text;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
-        text.append(buffer, n);
-    fclose(f);
-    return text;
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 void WriteTextFile(const std::string &path, const std::string &text)
 {
-    FILE *f = fopen(path.c_str(), "wb");
-    if (!f)
-        return;
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 bool FileExists(const std::string &path)
