@@ -7,7 +7,7 @@
 # summary. The source tree is restored after each fault, and on any exit.
 #
 #   scripts/mutate.sh              every fault
-#   scripts/mutate.sh 'ini|store'  the faults whose names match the pattern
+#   scripts/mutate.sh '^settings-'  the faults whose names match the pattern
 #
 # Exit status 0 only when every fault that ran was caught.
 set -euo pipefail
