@@ -18,6 +18,7 @@
 #include "support/alloc_sweep.h"
 #include "support/box_answerer.h"
 #include "support/test_control.h"
+#include "support/work_dir.h"
 #include "test_strings.h"
 
 using krtest::BoxAnswerer;
@@ -208,10 +209,9 @@ TEST_F(Apps, DrawingResourcesFollowThePrinterContextAndPropertiesTheirBlocks)
 
 TEST(AppCtrlIsAppEnabled, ReadsWinIniOnceForAllApplications)
 {
-    for (const auto &key : {std::make_pair("AppEnabled03", "false"), {"AppEnabled10", "FALSE"}, {"AppEnabled11", "no"}})
-        WritePrivateProfileStringA("Kestrune", key.first, key.second, "WIN.INI");
-    EXPECT_EQ(0, AppCtrlIsAppEnabled(3));                                 // reads them all
-    WritePrivateProfileStringA("Kestrune", nullptr, nullptr, "WIN.INI"); // leave the prefix as it was
+    krtest::WinIniKeys keys("Kestrune", {{"AppEnabled03", "false"}, {"AppEnabled10", "FALSE"}, {"AppEnabled11", "no"}});
+    EXPECT_EQ(0, AppCtrlIsAppEnabled(3)); // reads them all
+    keys.Remove();
     for (int n : {3, 0, 10, 11, 18, 19, -1}) // as first read, though the section is gone
         EXPECT_EQ(n == 0 || n == 11 || n == 18 ? 1 : 0, AppCtrlIsAppEnabled(n)) << n;
 }

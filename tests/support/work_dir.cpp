@@ -80,4 +80,26 @@ std::string ReadIniValue(const char *section, const char *key, const char *def)
     return value;
 }
 
+WinIniKeys::WinIniKeys(const char *section, const Keys &keys) : section_(section)
+{
+    for (const auto &key : keys) {
+        char old[512];
+        GetProfileStringA(section, key.first.c_str(), "\1", old, sizeof old);
+        saved_.emplace_back(key.first, old);
+        WriteProfileStringA(section, key.first.c_str(), key.second.c_str());
+    }
+}
+
+WinIniKeys::~WinIniKeys()
+{
+    for (const auto &key : saved_)
+        WriteProfileStringA(section_.c_str(), key.first.c_str(), key.second == "\1" ? nullptr : key.second.c_str());
+}
+
+void WinIniKeys::Remove()
+{
+    for (const auto &key : saved_)
+        WriteProfileStringA(section_.c_str(), key.first.c_str(), nullptr);
+}
+
 } // namespace krtest

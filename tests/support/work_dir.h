@@ -4,6 +4,8 @@
 #define KRTEST_WORK_DIR_H
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace krtest {
 
@@ -22,6 +24,20 @@ bool FileExists(const std::string &path);
 
 // A key of the INI file as the Win32 profile functions read it.
 std::string ReadIniValue(const char *section, const char *key, const char *def = "<absent>");
+
+// Keys of a WIN.INI section, set while it lives and then put back as they
+// were (WIN.INI belongs to the whole Wine prefix, not to one test program).
+class WinIniKeys {
+public:
+    using Keys = std::vector<std::pair<std::string, std::string>>;
+    WinIniKeys(const char *section, const Keys &keys);
+    ~WinIniKeys();
+    void Remove(); // takes the keys out of the section until they are put back
+
+private:
+    std::string section_;
+    Keys saved_; // "\1" for a key that was absent
+};
 
 } // namespace krtest
 

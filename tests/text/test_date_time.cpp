@@ -10,6 +10,7 @@
 #include <string>
 
 #include "krtext.h"
+#include "support/work_dir.h"
 #include "text/date_time_text.h"
 
 using namespace std::string_literals;
@@ -53,13 +54,8 @@ TEST(DateTimeText, EachOrderAndClock)
 
 TEST(DateTimeSettings, ReadFromWinIniAndKeptUntilAskedAgain)
 {
-    const char *const keys[] = {"iDate", "iTime", "sDate", "sTime", "s1159", "s2359"};
-    const char *const values[] = {"2", "1", "-.", ".:", "morning", "evening"};
-    char saved[6][64];
-    for (int i = 0; i < 6; ++i) {
-        GetProfileStringA("intl", keys[i], "\1", saved[i], sizeof saved[i]);
-        WriteProfileStringA("intl", keys[i], values[i]);
-    }
+    krtest::WinIniKeys intl("intl", {{"iDate", "2"}, {"iTime", "1"}, {"sDate", "-."}, {"sTime", ".:"},
+                                     {"s1159", "morning"}, {"s2359", "evening"}});
     // Both markers, cut to four characters, whatever the time of day; the clock shows the rest.
     const kr::DateTimeSettings read = kr::ReadDateTimeSettings();
     EXPECT_EQ("morn|even", read.morning + "|"s + read.afternoon);
@@ -68,14 +64,10 @@ TEST(DateTimeSettings, ReadFromWinIniAndKeptUntilAskedAgain)
     EXPECT_EQ(clock, date + "|"s + time);
 
     // Without the keys the defaults hold, but only once the settings are read again.
-    for (const char *key : keys)
-        WriteProfileStringA("intl", key, nullptr);
+    intl.Remove();
     clock = Now(0, time, nullptr, "%H.%M.%S %y-%m-%d");
     EXPECT_EQ(clock, time);
     EXPECT_EQ(0, GetCurrentDateTime(nullptr, nullptr, 0));
     clock = Now(DATETIME_REREAD_SETTINGS | 1, nullptr, date, "%m/%d/%y   %#I:%M:%S %p  ");
     EXPECT_EQ(clock, date);
-
-    for (int i = 0; i < 6; ++i)
-        WriteProfileStringA("intl", keys[i], strcmp(saved[i], "\1") ? saved[i] : nullptr);
 }
