@@ -9,9 +9,17 @@
  * "/" (so \\server\share\ is a directory), the extension starts at the
  * last dot after it. They are put together like _makepath: a backslash after
  * a directory that lacks one, a dot before an extension that lacks one.
+ *
+ * File types and dialogs: a caller names the files it wants by a
+ * "|"-separated list of extensions; the suite's table of file types turns it
+ * into the dialog's filter, and the open and save dialogs (the secure file
+ * dialog of the secure file access library, with the library's own resource
+ * module current) write the chosen file back into the record.
  */
 #ifndef KRFILES_H
 #define KRFILES_H
+
+#include <stddef.h>
 
 #include "krdefs.h"
 
@@ -28,6 +36,24 @@ typedef struct tagQZFILE {
     long value1;          /* carried, not interpreted */
     long value2;
 } QZFILE;
+
+/* A dialog's file record: 820 bytes on both architectures (long is 32-bit
+ * with this toolchain on both). */
+typedef struct tagMACFILE {
+    char reserved[8]; /* the caller's: no function of the library touches it */
+    char title[28];   /* the dialog's caption, NUL-terminated */
+    QZFILE file;      /* directory at 38, name at 298, extension at 554 */
+} MACFILE;
+
+#ifdef __cplusplus
+static_assert(sizeof(QZFILE) == 784 && offsetof(QZFILE, directory) == 2 && offsetof(QZFILE, name) == 262 &&
+                  offsetof(QZFILE, extension) == 518 && offsetof(QZFILE, value1) == 776,
+              "the file record keeps the layout callers were built with");
+static_assert(sizeof(MACFILE) == 820 && offsetof(MACFILE, title) == 8 && offsetof(MACFILE, file) == 36 &&
+                  offsetof(MACFILE, file.directory) == 38 && offsetof(MACFILE, file.name) == 298 &&
+                  offsetof(MACFILE, file.extension) == 554,
+              "the dialog's file record keeps the layout callers were built with");
+#endif
 
 /* A file record with two selection indices: text form
  * "%d,%s,%s,%s,%ld,%ld,%d,%d". */
@@ -101,6 +127,60 @@ int KRAPI CreateQZFilePathName(const char *nameOrPath, const QZFILE *file, int u
 char *KRAPI GetCurSampTxtName(char *out, int outSize);
 /* ConvertPathToQZFile with the arguments the other way round. */
 int KRAPI StringToFile(const char *path, QZFILE *file);
+
+/* File types and dialogs.
+ *
+ * GenFillFilterInfo: cuts extensionList in place at every "|" (it then reads
+ * as its first extension), and writes into filterOut (260 bytes) the filter
+ * texts of the suite's file types the list names: each extension once
+ * (repeats ignoring case dropped, empty pieces skipped), in the order of the
+ * list, from the first table row with that extension (ignoring case); a
+ * text that would not fit with its terminator is left out. The texts are
+ * joined into one list of name/pattern pairs ending in "||". 1 when any text
+ * was written; 0 (filterOut "") otherwise. A null filterOut gives 0 with
+ * nothing changed; a null list gives 0 and filterOut "". */
+int KRAPI GenFillFilterInfo(char *extensionList, char *filterOut);
+
+/* The open dialog for the record's list of extensions: initial directory
+ * the record's directory (a trailing backslash dropped, E:\ shows as E:),
+ * proposed name GetFileName of the record, flags as given or 0x200C
+ * (OFN_CREATEPROMPT | OFN_NOCHANGEDIR | OFN_HIDEREADONLY) for 0, title as
+ * given (null or empty: the dialog's own). No dialog and 0 when the list
+ * names no known type. On confirmation the chosen path is split into
+ * directory (with its backslash), name (text before the first dot) and
+ * extension (text up to the next dot) and the result is 1, also when the
+ * path could not be split whole (the record then keeps the fields that were
+ * not reached). Cancelled: 0, the record as the filter left it (its list cut
+ * to the first extension). The first argument is not used. The fields are
+ * read only within their own bytes. */
+short KRAPI GenOpenFile(long unused, HWND owner, QZFILE *file, unsigned flags, const char *title);
+/* As GenOpenFile for the dialog record: title its title, proposed name
+ * GenGetFileName (none for an empty name), flags always 0x200C. */
+short KRAPI GenGetNormalFile(long unused, HWND owner, MACFILE *file);
+/* The save dialog for the dialog record: flags always 14
+ * (OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR), proposed name
+ * MacGetFileName; shown even when the list names no known type. */
+short KRAPI GenSetNormalFile(long unused, HWND owner, MACFILE *file);
+
+/* name + "." + extension into out, which must hold 512 bytes; each field is
+ * read up to 255 characters. GetFileName always writes the dot (".raw" for
+ * an empty name); MacGetFileName and GenGetFileName write "" for an empty
+ * name. A null record writes ""; all return out (null for a null out). */
+char *KRAPI GetFileName(const QZFILE *file, char *out);
+char *KRAPI MacGetFileName(const MACFILE *file, char *out);
+char *KRAPI GenGetFileName(const MACFILE *file, char *out);
+
+/* A path into the dialog record: the text after the last dot of the whole
+ * path becomes the extension unless that dot follows another dot (..\run01
+ * keeps the extension), even when the dot lies in a directory (E:\a.b\c
+ * gives extension b\c); of the rest, the text after the last "\" becomes
+ * the name and the text up to and including it the directory; when the
+ * last separator is ":" the whole rest is the name and the directory is
+ * emptied (E:run01.raw: name E:run01). Name and extension are cut to 255
+ * characters. Nothing happens for a null pointer, and - so that the
+ * 260-byte directory can hold the copy - for a path of 260 or more
+ * characters. */
+void KRAPI GenStringToMacFile(const char *path, MACFILE *file);
 
 KR_EXTERN_C_END
 
