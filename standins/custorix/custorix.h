@@ -98,6 +98,20 @@
  *   is cut to 1024 characters. The log is created when missing, but not its
  *   directory; a log that cannot be opened for appending, or is read-only,
  *   is not written and the logging call returns 0.
+ *
+ * Secure file dialog: CFileDialogS is the window-class layer's open and save
+ * dialog (krwnd.h; custorix.dll links krwnd.dll) with one check. With
+ * secure files on, a name the user confirms is refused when its directory
+ * (the confirmed full path up to and including its last backslash or
+ * slash) lies in neither a data location nor a template location
+ * (CheckFilename, CheckTemplateFilename): the dialog stays open, the refusal is written to
+ * the audit log (event 13022, outcome 6, text the confirmed full path), and
+ * a message box owned by the dialog says so, with the caption and text
+ * below (MB_OK | MB_ICONEXCLAMATION; %s is the directory). Light security
+ * alone does not limit the dialog, since the plain functions then reach the
+ * whole disk. With secure files off every name is accepted. The dialog
+ * adds nothing else: its arguments, flags and result are those of
+ * CFileDialog.
  */
 #ifndef CUSTORIX_H
 #define CUSTORIX_H
@@ -124,6 +138,10 @@
 /* Events and outcomes that the suite's callers record. */
 #define CUSTORIX_EVENT_ACCESS_REFUSED 13022
 #define CUSTORIX_OUTCOME_REFUSED 6
+/* The box that refuses a name in the secure file dialog. */
+#define CUSTORIX_REFUSED_CAPTION "Secure File Access"
+#define CUSTORIX_REFUSED_TEXT \
+    "You may not use this location:\n%s\n\nChoose a file in one of your data or template locations."
 /* The right to delete raw data. */
 #define CUSTORIX_RIGHT_DELETE_RAW 4005
 
@@ -167,6 +185,8 @@ BOOL WINAPI GetLogVeskFilenameA(LPCSTR rawFile, LPSTR out);
 #endif
 
 #ifdef __cplusplus
+
+#include "krwnd.h"
 
 /* File status in the classic 32-bit layout: times are seconds since
    1970-01-01 UTC (0 when unknown), the size is a LONG, the attribute byte
@@ -237,6 +257,19 @@ public:
     static HANDLE FindFirstFileSA(LPCSTR pattern, LPWIN32_FIND_DATAA found);
     static BOOL FindNextFileSA(HANDLE search, LPWIN32_FIND_DATAA found);
     static BOOL FindCloseS(HANDLE search);
+};
+
+/* The open or save dialog with the secure-files check of the header comment;
+   the arguments are those of CFileDialog. */
+class CUSTORIX_API CFileDialogS : public CFileDialog {
+public:
+    CFileDialogS(BOOL open, LPCSTR defaultExtension = nullptr, LPCSTR fileName = nullptr,
+                 DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR filter = nullptr,
+                 CWnd *parent = nullptr);
+    ~CFileDialogS() override;
+
+protected:
+    BOOL OnFileNameOK() override;
 };
 
 #endif /* __cplusplus */

@@ -1,12 +1,7 @@
 // The modal dialog: the template from the current resource module, the
 // dialog's messages dispatched to the object, OK and Cancel.
 #include "krwnd.h"
-
-namespace {
-// Modal dialogs open on this thread; temporary wrappers live until the
-// outermost one returns.
-int g_modalDepth = 0;
-} // namespace
+#include "window_map.h"
 
 CDialog::CDialog(UINT templateId, CWnd *parent)
     : m_lpszTemplateName(MAKEINTRESOURCEA(templateId)), m_pParentWnd(parent)
@@ -20,12 +15,11 @@ INT_PTR CDialog::DoModal()
     if (m_hWnd || !m_lpszTemplateName)
         return -1;
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    ++g_modalDepth;
+    krwnd::EnterModal();
     const INT_PTR result = DialogBoxParamA(KrGetResourceHandle(), m_lpszTemplateName, owner, &CDialog::DialogProc,
                                            reinterpret_cast<LPARAM>(this));
     Detach(); // normally done at WM_NCDESTROY already
-    if (--g_modalDepth == 0)
-        DeleteTempMap();
+    krwnd::LeaveModal();
     return result;
 }
 

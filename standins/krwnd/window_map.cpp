@@ -15,6 +15,7 @@ struct TempWrapper {
     TempWrapper *next;
 };
 TempWrapper *g_temporaries = nullptr;
+int g_modalDepth = 0; // modal dialogs open on this thread
 } // namespace
 
 CWnd *BoundObject(HWND window)
@@ -60,6 +61,17 @@ void DeleteTemporaries()
         delete t->wnd;
         delete t;
     }
+}
+
+void EnterModal()
+{
+    ++g_modalDepth;
+}
+
+void LeaveModal()
+{
+    if (--g_modalDepth == 0)
+        DeleteTemporaries();
 }
 
 } // namespace krwnd

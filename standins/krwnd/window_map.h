@@ -17,6 +17,11 @@ void Unbind(HWND window);
 CWnd *TemporaryWrapper(HWND window);
 void DeleteTemporaries();
 
+// Around every modal dialog of the layer (templates and the common file
+// dialogs alike): temporary wrappers live until the outermost one returns.
+void EnterModal();
+void LeaveModal();
+
 } // namespace krwnd
 
 #endif

@@ -18,5 +18,6 @@ int UseClasses()
         reinterpret_cast<const void *>(&CFileAccess::FindNextFileSA),
         reinterpret_cast<const void *>(&CFileAccess::FindCloseS),
     };
-    return members[0] != nullptr;
+    CFileDialogS dialog(TRUE, "raw", "run01.raw", OFN_HIDEREADONLY, "Data File (*.raw)|*.raw||", nullptr);
+    return members[0] != nullptr && dialog.DoModal() == IDOK;
 }
