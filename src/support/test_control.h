@@ -14,7 +14,7 @@ enum KrTestOp {
     KRTEST_MESSAGE_BOX_OBSERVER = 5, // arg: a kr::MessageBoxObserver or 0; result: the previous one
     KRTEST_STORE_USE_COUNT = 6,    // result: the global store's use count, 0 when there is none
     KRTEST_BEEP_OBSERVER = 7,      // arg: a kr::BeepObserver or 0; result: the previous one
-    KRTEST_FILE_DIALOG_OBSERVER = 8, // arg: a kr::FileDialogObserver or 0; result: the previous one
+    KRTEST_FILE_DIALOG_OBSERVER = 9, // arg: a kr::FileDialogObserver or 0; result: the previous one
 };
 
 KR_EXTERN_C_BEGIN
