@@ -31,6 +31,18 @@ void ReadControls(HWND box, ShownBox *shown)
 
 } // namespace
 
+bool IsMessageBox(HWND window)
+{
+    HMODULE module = nullptr;
+    const auto procedure = reinterpret_cast<LPCSTR>(GetWindowLongPtrW(window, DWLP_DLGPROC));
+    return procedure &&
+           GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              procedure, &module) &&
+           module == GetModuleHandleA("user32.dll");
+}
+
+bool BoxAnswerer::Active() { return g_current != nullptr; }
+
 BoxAnswerer::BoxAnswerer(int button) : button_(button)
 {
     g_current = this;
@@ -63,7 +75,7 @@ LRESULT CALLBACK BoxAnswerer::CbtProc(int code, WPARAM wp, LPARAM lp)
 {
     char cls[16] = "";
     if (code == HCBT_ACTIVATE && g_current && GetClassNameA(reinterpret_cast<HWND>(wp), cls, sizeof cls) &&
-        lstrcmpA(cls, "#32770") == 0) {
+        lstrcmpA(cls, "#32770") == 0 && IsMessageBox(reinterpret_cast<HWND>(wp))) {
         g_current->pending_ = reinterpret_cast<HWND>(wp);
         SetTimer(nullptr, 0, 0, Answer);
     }

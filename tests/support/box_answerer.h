@@ -26,11 +26,17 @@ struct ShownBox {
     bool icon = false;        // an icon is shown
 };
 
-// While it lives, every box shown on this thread is answered with `button`,
-// and the library's message-box observer records each box's arguments.
+// A message box, as opposed to another dialog: its dialog procedure is the
+// system's own.
+bool IsMessageBox(HWND window);
+
+// While it lives, every message box shown on this thread is answered with
+// `button` (other dialogs are left to a DialogDriver), and the library's
+// message-box observer records each box's arguments.
 class BoxAnswerer {
 public:
     explicit BoxAnswerer(int button = IDOK);
+    static bool Active(); // one lives
     ~BoxAnswerer();
     BoxAnswerer(const BoxAnswerer &) = delete;
     BoxAnswerer &operator=(const BoxAnswerer &) = delete;
