@@ -109,9 +109,11 @@
  * a message box owned by the dialog says so, with the caption and text
  * below (MB_OK | MB_ICONEXCLAMATION; %s is the directory). Light security
  * alone does not limit the dialog, since the plain functions then reach the
- * whole disk. With secure files off every name is accepted. The dialog
- * adds nothing else: its arguments, flags and result are those of
- * CFileDialog.
+ * whole disk. With secure files off every name is accepted. The check and
+ * the audit line use the configuration of the current directory at the
+ * time DoModal was called (while the dialog is open the current directory
+ * follows the user's browsing). The dialog adds nothing else: its
+ * arguments, flags and result are those of CFileDialog.
  */
 #ifndef CUSTORIX_H
 #define CUSTORIX_H
@@ -267,9 +269,13 @@ public:
                  DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR filter = nullptr,
                  CWnd *parent = nullptr);
     ~CFileDialogS() override;
+    INT_PTR DoModal() override;
 
 protected:
     BOOL OnFileNameOK() override;
+
+private:
+    char m_szWorkingDir[MAX_PATH]; // the current directory when DoModal was called
 };
 
 #endif /* __cplusplus */

@@ -13,6 +13,8 @@
 #include <string>
 
 #include "custorix.h"
+#include "support/box_answerer.h"
+#include "support/dialog_driver.h"
 #include "support/work_dir.h"
 
 using namespace krtest;
@@ -225,4 +227,45 @@ TEST_F(Custorix, TwoProcessesWritingAtOnceLoseNoLine)
         EXPECT_EQ(next[writer]++, number) << line;
     }
     EXPECT_TRUE(next[0] == 1500 && next[1] == 1500);
+}
+
+// The secure dialog driven like a user: with secure files on, a name outside
+// the data and template locations keeps it open, is audited and told in a
+// box it owns; light security alone lets every name through.
+TEST_F(Custorix, SecureDialogRefusesNamesOutsideTheLocations)
+{
+    const std::string log = WorkPath("dialog.log"), outside = database_ + "\\a.raw";
+    const struct {
+        const char *settings;
+        std::string chosen;
+    } rows[] = {{"SecureFiles", data_ + "\\a.raw"}, {"SecureFiles", templates_ + "\\a.raw"},
+                {"SecureFiles", outside}, {"SecurityLight", outside}};
+    for (const auto &row : rows) {
+        const bool refused = row.settings == std::string("SecureFiles") && row.chosen == outside;
+        SCOPED_TRACE(row.settings + (" " + row.chosen));
+        Configure(row.settings + ("=1\r\nUser=anna\r\nAuditLog=" + log + "\r\nDataLocations=" + data_ +
+                                  "\r\nTemplateLocations=" + templates_));
+        for (const std::string &dir : {data_, templates_, database_})
+            CreateDirectoryA(dir.c_str(), nullptr);
+        DeleteFileA(log.c_str());
+        CFileDialogS dialog(FALSE, "raw", "x.raw", OFN_NOCHANGEDIR, "Data File (*.raw)|*.raw||", nullptr);
+        BoxAnswerer boxes;
+        DialogDriver driver;
+        HWND owner = nullptr;
+        driver.Then("", [&](Dialog &shown) {
+            owner = shown.hwnd;
+            shown.Type(1148, row.chosen);
+            shown.Click(IDOK); // the box, if any, is answered inside
+            if (refused && shown.IsOpen())
+                shown.Click(IDCANCEL);
+        });
+        EXPECT_EQ(refused ? IDCANCEL : IDOK, dialog.DoModal());
+        EXPECT_EQ(refused ? "T\tanna\t13022\t6\t" + outside + "\r\n" : "", Untimed(log));
+        EXPECT_EQ(refused ? 1u : 0u, boxes.Boxes().size());
+        for (const ShownBox &box : boxes.Boxes())
+            EXPECT_TRUE(box.shownCaption == CUSTORIX_REFUSED_CAPTION && box.shownOwner == owner && box.icon &&
+                        box.shownText == "You may not use this location:\n" + database_ +
+                                             "\\\n\nChoose a file in one of your data or template locations.");
+        EXPECT_EQ(row.chosen, std::string(dialog.m_ofn.lpstrFile)); // refused too: it was read from there
+    }
 }

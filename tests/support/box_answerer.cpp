@@ -27,6 +27,7 @@ void ReadControls(HWND box, ShownBox *shown)
             shown->icon = true;
     }
     shown->defaultButton = GetDlgCtrlID(GetFocus());
+    shown->shownOwner = GetWindow(box, GW_OWNER);
 }
 
 } // namespace

@@ -21,6 +21,7 @@ struct ShownBox {
     // As the real box on the screen showed them.
     std::string shownCaption;
     std::string shownText;
+    HWND shownOwner = nullptr; // the window that owns the box
     std::vector<int> buttons; // ids of the visible buttons, in order
     int defaultButton = 0;    // the button that has the focus
     bool icon = false;        // an icon is shown
