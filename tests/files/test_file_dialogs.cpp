@@ -36,18 +36,20 @@ struct FileDialogs : testing::Test {
         SetCurrentDirectoryA(krtest::WorkDir().c_str());
     }
 
-    // GenOpenFile (0), GenGetNormalFile (1) or GenSetNormalFile (2) on a record; the title goes to both.
-    short Show(int dialog, const char *extensions, const std::string &title = "t", unsigned flags = 0)
+    // GenOpenFile (0), GenGetNormalFile (1) or GenSetNormalFile (2) on the record; the title goes to both.
+    short Show(int dialog, const char *extensions, const char *title = nullptr, unsigned flags = 0)
     {
         g_given.clear();
-        memset(file.title, 0, sizeof file.title), title.copy(file.title, sizeof file.title); // 28: unterminated
+        memset(file.title, 0, sizeof file.title); // 28 characters fill the field unterminated
+        std::string(title ? title : "").copy(file.title, sizeof file.title);
         strcpy(file.file.extension, extensions);
-        return dialog == 0 ? GenOpenFile(0, owner, &file.file, flags, title.empty() ? nullptr : title.c_str())
+        return dialog == 0 ? GenOpenFile(0, owner, &file.file, flags, title)
                            : (dialog == 1 ? GenGetNormalFile : GenSetNormalFile)(0, owner, &file);
     }
+    static HWND NewOwner() { return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, 0, 0, 0, nullptr); }
 
     const std::string data = krtest::WorkPath("data"), run01 = data + "\\run01.raw";
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
+    HWND owner = NewOwner();
     MACFILE file = {{1, 2, 3, 4, 5, 6, 7, 8}, "", {9, "", "run01", "", 10, 11}};
     const INT_PTR observer = KrutilTestControl(KRTEST_FILE_DIALOG_OBSERVER, reinterpret_cast<INT_PTR>(&Observe));
 };
@@ -85,7 +87,7 @@ TEST_F(FileDialogs, ChosenPathComesBackIntoTheRecord)
             dialog.Type(kName, run01);
             dialog.Click(IDOK);
         });
-        EXPECT_EQ(1, Show(row.dialog, row.extensions, row.title, row.flags));
+        EXPECT_EQ(1, Show(row.dialog, row.extensions, row.title.c_str(), row.flags));
         EXPECT_EQ(row.given, g_given);
         EXPECT_EQ(data + "\\|run01|raw|9", std::string(file.file.directory) + "|" + file.file.name + "|" +
                                                 file.file.extension + "|" + std::to_string(file.file.number));
@@ -98,7 +100,7 @@ TEST_F(FileDialogs, ChosenPathComesBackIntoTheRecord)
 // with nothing left behind across a second round (heap, windows, GUI objects).
 TEST_F(FileDialogs, NothingChangesWithoutAConfirmedName)
 {
-    EXPECT_FALSE(GenOpenFile(0, owner, nullptr, 0, "t") || GenGetNormalFile(0, owner, nullptr) ||
+    EXPECT_FALSE(GenOpenFile(0, owner, nullptr, 0, "") || GenGetNormalFile(0, owner, nullptr) ||
                  GenSetNormalFile(0, owner, nullptr) || Show(0, "xyz") || Show(1, "|") || !g_given.empty());
     size_t heap = 0, user = 0, windows = 0;
     const auto gui = [] { return GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS) * 1000 +
@@ -111,6 +113,7 @@ TEST_F(FileDialogs, NothingChangesWithoutAConfirmedName)
     };
     for (int round = 0; round < 2; ++round) {
         heap = krtest::BusyHeapBytes(), user = gui(), windows = count();
+        DestroyWindow(owner), owner = NewOwner(); // a new window: the layer wraps it anew
         for (const int dialog : {0, 1, 2}) {
             const char *extensions = dialog == 2 ? "xyz|raw" : "txt|raw";
             krtest::DialogDriver driver;
