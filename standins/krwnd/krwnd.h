@@ -195,7 +195,12 @@ protected:
 
 /* The platform's open or save dialog (explorer style, with a hook so that
    OnFileNameOK can keep it open). m_ofn may be changed between construction
-   and DoModal; lpstrFile holds the chosen path afterwards. */
+   and DoModal; lpstrFile holds the chosen path afterwards. The constructor
+   keeps its own copies of the texts, cut to their buffers (a filter to 1022
+   characters), takes the owner from the parent's window at once, and adds
+   OFN_EXPLORER | OFN_ENABLEHOOK to the flags. While the dialog is shown,
+   m_hWnd is the platform's dialog window (to own boxes shown from
+   OnFileNameOK); DoModal counts as a modal dialog for the temporary wrappers. */
 class KRWND_API CFileDialog : public CWnd {
 public:
     /* open: TRUE for the open dialog; defaultExtension without the dot;

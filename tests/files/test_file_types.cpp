@@ -1,5 +1,5 @@
-// File types, the dialog record and its name getters, and the split of a
-// confirmed dialog path: text rules only, no dialog.
+// File types, the dialog record and the split of a confirmed dialog path:
+// text rules only, no dialog.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -7,9 +7,6 @@
 
 #include "files/chosen_path.h"
 #include "krfiles.h"
-#include "support/guarded.h"
-
-using krtest::Guarded;
 
 namespace {
 
@@ -20,86 +17,63 @@ std::string Fields(const QZFILE &file)
 
 } // namespace
 
+// Each row: the list, then the list afterwards and the filter; a long filter
+// as its patterns in order ("idb raw": which rows were joined) and its length.
 TEST(FileTypes, FilterJoinsKnownTypesOnceWithinItsBytes)
 {
     const std::string fits = "idb|raw|pdb|ldb|mdb|sdb|ndb|db|cal"; // 259 characters joined
-    const struct {
-        std::string list, listAfter, filter; // filter: the patterns when length is given
-        size_t length;
-    } rows[] = {
-        {"raw|RAW|txt", "raw", "Data File (*.raw)|*.raw|Simple Text File (*.txt)|*.txt||", 56},
-        {"xyz", "xyz", "", 0}, {"", "", "", 0}, {"idb", "idb", "Library (*.idb)|*.idb||", 23},
-        {"|IDB||Db|xyz|idb|", "", "Library (*.idb)|*.idb|Database (*.db)|*.db||", 44},
-        {fits, "idb", "idb raw pdb ldb mdb sdb ndb db cal", 259},
-        {fits + "|db|txt", "idb", "idb raw pdb ldb mdb sdb ndb db cal", 259},
-        // tdb would make 260; the shorter exe after it still fits
-        {"idb|raw|pdb|ldb|mdb|sdb|ndb|db|tdb|exe", "idb", "idb raw pdb ldb mdb sdb ndb db exe", 247},
+    const std::string rows[][2] = {
+        {"raw|RAW|txt", "raw|Data File (*.raw)|*.raw|Simple Text File (*.txt)|*.txt||"}, {"xyz", "xyz|"}, {"", "|"},
+        {"idb", "idb|Library (*.idb)|*.idb||"}, {"|IDB||Db|xyz|idb|", "|Library (*.idb)|*.idb|Database (*.db)|*.db||"},
+        {fits + "|db|txt", "idb|idb raw pdb ldb mdb sdb ndb db cal (259)"}, // db and txt no longer fit
+        {"idb|raw|pdb|ldb|mdb|sdb|ndb|db|tdb|exe", "idb|idb raw pdb ldb mdb sdb ndb db exe (247)"}, // tdb: 260
     };
     for (const auto &row : rows) {
-        Guarded list(row.list.size() + 1), filter(260);
-        memcpy(list(), row.list.c_str(), row.list.size() + 1);
-        EXPECT_EQ(row.length > 0, GenFillFilterInfo(list(), filter())) << row.list;
-        const std::string out = filter();
-        // A long filter as its patterns in order ("idb raw"): which rows were joined.
-        const std::string patterns = std::regex_replace(out, std::regex(R"([^|]+\|\*\.(\w+)\|\|?)"), " $1");
-        EXPECT_EQ(row.listAfter + "|" + row.filter, list() + ("|" + (out.size() > 60 ? patterns.substr(1) : out)));
-        EXPECT_TRUE(out.size() == row.length && list.Intact() && filter.Intact()) << row.list;
+        std::string list = row[0] + '\0' + "guard", filter = std::string(260, 'x') + "guard"; // nothing written past
+        const int result = GenFillFilterInfo(&list[0], &filter[0]);
+        const std::string out = filter.c_str(), size = "(" + std::to_string(out.size()) + ")";
+        const std::string patterns = std::regex_replace(out, std::regex(R"([^|]+\|\*\.(\w+)\|\|?)"), "$1 ") + size;
+        EXPECT_EQ(row[1], list.c_str() + ("|" + (out.size() > 60 ? patterns : out)));
+        EXPECT_TRUE(result == !out.empty() && list.substr(row[0].size()) == std::string(1, '\0') + "guard" &&
+                    filter.substr(260) == "guard")
+            << row[0];
     }
     char list[] = "raw", filter[260] = "x";
     EXPECT_FALSE(GenFillFilterInfo(nullptr, filter) || filter[0] || GenFillFilterInfo(list, nullptr));
 }
 
-TEST(FileTypes, NameGettersJoinNameAndExtension)
+// The same paths into the dialog record (GenStringToMacFile) and as a confirmed
+// dialog path (the split, with its result first), over fields D0, N0, X0.
+TEST(FileTypes, PathsIntoTheRecord)
 {
-    MACFILE mac = {};
-    strcpy(mac.file.extension, "raw");
-    Guarded a(512), b(512), c(512);
-    const auto get = [&] {
-        return std::string(GetFileName(&mac.file, a())) + "|" + MacGetFileName(&mac, b()) + "|" + GenGetFileName(&mac, c());
-    };
-    EXPECT_EQ(".raw||", get());
-    memset(mac.file.name, 'n', 256), memset(mac.file.extension, 'e', 256); // unterminated: 255 of each are read
-    const std::string longest = std::string(255, 'n') + "." + std::string(255, 'e');
-    EXPECT_EQ(longest + "|" + longest + "|" + longest, get());
-    EXPECT_TRUE(a.Intact() && b.Intact() && c.Intact());
-    char out[4] = "x";
-    EXPECT_TRUE(!*GetFileName(nullptr, out) && !*MacGetFileName(nullptr, out) && !GetFileName(nullptr, nullptr));
-}
-
-TEST(FileTypes, StringToMacFileTakesTheLastDotOfTheWholePath)
-{
-    const std::string longest = "C:\\" + std::string(254, 'n') + ".r"; // 259
-    const std::string rows[][2] = {
-        {"E:\\data\\run01.raw", "E:\\data\\|run01|raw"}, {"E:run01.raw", "|E:run01|raw"},
-        {"..\\run01", "..\\|run01|old"}, {"run01", "|run01|old"}, {"E:\\a.b\\c", "E:\\|a|b\\c"}, {".raw", "||raw"},
-        {"a." + std::string(257, 'e'), "|a|" + std::string(255, 'e')},
-        {longest, "C:\\|" + std::string(254, 'n') + "|r"}, {longest + "x", "D0|N0|old"}, // 260: too long
+    const std::string n252(252, 'n'), n255(255, 'n'), e255(255, 'e');
+    const std::string rows[][3] = {
+        {"E:\\data\\run01.raw", "E:\\data\\|run01|raw", "1E:\\data\\|run01|raw"},
+        {"E:run01.raw", "|E:run01|raw", "1\\|E:run01|raw"},
+        {"..\\run01", "..\\|run01|X0", "0D0|run01|X0"},
+        {"E:\\a.b\\c", "E:\\|a|b\\c", "0D0|c|X0"},
+        {".raw", "||raw", "0D0|raw|X0"},
+        {"E:\\d\\run01.v2.raw", "E:\\d\\|run01.v2|raw", "1E:\\d\\|run01|v2"},
+        {"E:\\d\\run01.raw\\\\", "E:\\d\\|run01|raw\\\\", "1E:\\d\\|run01|raw"},
+        {"E:\\d\\\\..run01..raw", "E:\\d\\\\|..run01..raw|X0", "1E:\\d\\\\|run01|raw"},
+        {"E:\\d\\...", "E:\\d\\|...|X0", "0D0|N0|X0"},
+        {"\\\\", "\\\\||X0", "0D0|N0|X0"},
+        {"\\" + std::string(258, 'n'), "\\|" + n255 + "|X0", "0D0|" + n255 + "|X0"},
+        {"a." + std::string(257, 'e'), "|a|" + e255, "1\\|a|" + e255},
+        {"C:\\" + n252 + ".raw", "C:\\|" + n252 + "|raw", "1C:\\|" + n252 + "|raw"}, // 259
+        {"C:\\" + n252 + "n.raw", "D0|N0|X0", "1C:\\|" + n252 + "n|ra"}, // 260: too long; the split cuts it
     };
     for (const auto &row : rows) {
-        MACFILE mac = {{1, 2, 3, 4, 5, 6, 7, 8}, "Title", {7, "D0", "N0", "old", 11, 12}};
+        MACFILE mac = {{1, 2, 3, 4, 5, 6, 7, 8}, "Title", {7, "D0", "N0", "X0", 11, 12}};
         const MACFILE before = mac;
         GenStringToMacFile(row[0].c_str(), &mac);
         EXPECT_EQ(row[1], Fields(mac.file)) << row[0];
+        mac.file = before.file;
+        const int split = kr::SplitChosenPath(row[0].c_str(), &mac.file);
+        EXPECT_EQ(row[2], std::to_string(split) + Fields(mac.file));
         EXPECT_TRUE(!memcmp(&before, &mac, offsetof(MACFILE, file.directory)) && mac.file.value2 == 12) << row[0];
     }
     GenStringToMacFile(nullptr, nullptr);
-}
-
-TEST(FileTypes, ConfirmedPathSplitsIntoTheRecord)
-{
-    const std::string n252(252, 'n');
-    const std::string rows[][2] = {
-        {"E:\\data\\run01.raw", "1E:\\data\\|run01|raw"}, {"E:\\data\\run01.v2.raw", "1E:\\data\\|run01|v2"},
-        {"E:\\data\\run01.raw\\\\", "1E:\\data\\|run01|raw"}, {"E:\\d\\\\..run01..raw", "1E:\\d\\\\|run01|raw"},
-        {"E:\\data\\run01", "0D0|run01|X0"}, {"E:\\data\\.raw", "0D0|raw|X0"}, {"E:\\data\\...", "0D0|N0|X0"},
-        {"\\\\", "0D0|N0|X0"}, {"\\" + std::string(258, 'n'), "0D0|" + std::string(255, 'n') + "|X0"},
-        {"C:\\" + n252 + ".raw", "1C:\\|" + n252 + "|raw"}, // 259; then 260, cut to 259
-        {"C:\\" + n252 + "n.raw", "1C:\\|" + n252 + "n|ra"},
-    };
-    for (const auto &row : rows) {
-        QZFILE file = {7, "D0", "N0", "X0", 11, 12};
-        const int result = kr::SplitChosenPath(row[0].c_str(), &file);
-        EXPECT_EQ(row[1], std::to_string(result) + Fields(file));
-        EXPECT_TRUE(file.number == 7 && file.value1 == 11 && file.value2 == 12) << row[0];
-    }
+    char out[4] = "x"; // the getters' names come through the dialogs
+    EXPECT_TRUE(!*GetFileName(nullptr, out) && !*MacGetFileName(nullptr, out) && !GetFileName(nullptr, nullptr));
 }

@@ -11,10 +11,8 @@
 #include <string>
 
 #include "krutil.h"
-#include "support/guarded.h"
 #include "support/work_dir.h"
 
-using krtest::Guarded;
 using krtest::WorkPath;
 using namespace std::string_literals;
 
@@ -22,6 +20,17 @@ namespace {
 
 const std::string kLongest = "C:\\" + std::string(250, 'n') + ".abc"; // 257: 259 with two separators
 const std::string kTooLong = "C:\\" + std::string(253, 'n') + ".raw"; // 260
+
+// A buffer of `size` bytes followed by guard bytes that no call may touch.
+struct Guarded {
+    explicit Guarded(size_t size) : size(size), bytes(size + 32, '\xA5') {}
+    char *operator()() { return &bytes[0]; }
+    bool Untouched(size_t from = 0) const { return bytes.find_first_not_of('\xA5', from) == std::string::npos; }
+    bool Intact() const { return Untouched(size); } // nothing written past the buffer
+    bool Terminated() const { return size == 0 || memchr(bytes.data(), 0, size); }
+    size_t size;
+    std::string bytes;
+};
 
 std::string GeneratePath(std::mt19937 &random)
 {
