@@ -111,13 +111,18 @@ protected:
     static LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
 
     WNDPROC m_pfnSuper; // the procedure a subclassed window had before
+
+private:
     struct CurrentMessage {
         UINT message;
         WPARAM wp;
         LPARAM lp;
-    } m_current;
+        BOOL *unhandled; // a dialog's: set when the message takes its default course
+    };
+    CurrentMessage m_current;
+    LRESULT Dispatch(UINT message, WPARAM wp, LPARAM lp, BOOL *unhandled);
+    BOOL IsBound() const;
     friend class CDialog;
-    friend class CWndBinding;
 };
 
 /* Moves values between a dialog's controls and its object: m_bSaveAndValidate
@@ -164,7 +169,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wp, LPARAM lp);
-    BOOL m_handled; // whether WindowProc handled the current message
+    static INT_PTR DialogResult(HWND window, UINT message, LRESULT result);
 };
 
 class KRWND_API CComboBox : public CWnd {
