@@ -58,7 +58,7 @@ void ReadDriveLabel(const kr::DriveCalls &calls, const char *root, char *label, 
         break;
     case kr::DriveLabelSource::Volume:
         if (!calls.getVolumeInformation(root, label, static_cast<DWORD>(cap), nullptr, nullptr, nullptr, nullptr, 0))
-            label[0] = '\0';
+            *label = '\0'; // whatever the failed call left there
         break;
     case kr::DriveLabelSource::Connection:
         ReadConnectionName(calls, root, label, cap);
