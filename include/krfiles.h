@@ -104,4 +104,41 @@ int KRAPI StringToFile(const char *path, QZFILE *file);
 
 KR_EXTERN_C_END
 
+#ifdef __cplusplus
+#include "krwnd.h"
+
+/* The drive list of the browse dialogs, for a drop-down list combo box with
+ * CBS_OWNERDRAWFIXED | CBS_HASSTRINGS: one entry "E: label" a drive, drawn
+ * after the drive picture. The label is the volume name (removable, fixed,
+ * CD-ROM and RAM drives; "Floppy" for A:\ and B:\, which are not asked),
+ * the connection name (network drives), or nothing. Bind the object to the
+ * control (SubclassDlgItem), then fill it with RefreshBox. Like CCalCovar,
+ * the class crosses the DLL boundary with the mingw-w64 C++ ABI. */
+class KRUTIL_CLASS CDriveCombo : public CComboBox {
+public:
+    CDriveCombo(); /* loads the drive picture and its mask */
+    ~CDriveCombo() override;
+    CDriveCombo(const CDriveCombo &) = delete;
+    CDriveCombo &operator=(const CDriveCombo &) = delete;
+
+    /* Refills the combo box from the drives, the selected entry's text
+     * selected again. */
+    void RefreshBox();
+    /* One entry: its text after the picture, in the window colours. */
+    void DrawItem(LPDRAWITEMSTRUCT item) override;
+
+protected:
+    /* Rebuilds the entry texts from the drives (none when the drives cannot
+     * be read or memory runs out). */
+    void FillDriveList();
+
+    HBITMAP m_hDriveImage; /* black where transparent */
+    HBITMAP m_hDriveMask;  /* white where transparent */
+    int m_nImageWidth;
+    int m_nImageHeight;
+    char *m_pEntries;      /* the entry texts one after another, each with its NUL; null when none */
+    size_t m_nEntryBytes;  /* bytes of m_pEntries in use */
+};
+#endif
+
 #endif /* KRFILES_H */

@@ -1,6 +1,7 @@
 #include "support/test_control.h"
 
 #include "apps/message_box.h"
+#include "files/drive_calls.h"
 #include "settings/global_store.h"
 #include "support/memory.h"
 
@@ -22,6 +23,9 @@ INT_PTR KRAPI KrutilTestControl(int op, INT_PTR arg)
             kr::SetMessageBoxObserver(reinterpret_cast<kr::MessageBoxObserver>(arg)));
     case KRTEST_BEEP_OBSERVER:
         return reinterpret_cast<INT_PTR>(kr::SetBeepObserver(reinterpret_cast<kr::BeepObserver>(arg)));
+    case KRTEST_DRIVE_CALLS:
+        kr::ReplaceDriveCalls(reinterpret_cast<const kr::DriveCalls *>(arg));
+        return 0;
     case KRTEST_STORE_USE_COUNT:
         return kr::GlobalStoreUseCount();
     default:

@@ -20,13 +20,6 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-std::string WindowText(HWND window)
-{
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 // A control among the dialog's children, then among those of its child
 // dialogs, depth first.
 HWND FindControl(HWND dialog, int id)
