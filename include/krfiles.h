@@ -102,6 +102,24 @@ char *KRAPI GetCurSampTxtName(char *out, int outSize);
 /* ConvertPathToQZFile with the arguments the other way round. */
 int KRAPI StringToFile(const char *path, QZFILE *file);
 
+/* The suite's directory browser (dialog 1160): a tree of directories, the
+ * directories of the current one that match `filter` ("*.PRO", "*.raw") in
+ * byte order, the drives and a network button. It starts in
+ * initialDirectory (null or empty: the program's own directory; a relative
+ * one is taken from the current directory) with initialName proposed, the
+ * filter's extension appended unless the name ends in it. With
+ * checkFileAccess and/or allowTemplateAccess the user must be allowed the
+ * location for data and/or templates before OK is accepted; a refusal is
+ * audited and told, and the dialog stays open. A null title keeps the
+ * template's caption. Returns 1 (OK), 2 (Cancel) or -1 (the dialog could not
+ * be made); on any result but 2, a non-null outPath (260 bytes) receives the
+ * secure form of directory + name + extension. In the tree, children are
+ * shown in the tree's own alphabetical order; the tree's selection changes
+ * made while it is being rebuilt do not refill the list. */
+int KRAPI DirectoryDialog(const char *filter, const char *initialDirectory, const char *initialName,
+                          const char *title, HWND owner, char *outPath, int checkFileAccess,
+                          int allowTemplateAccess);
+
 KR_EXTERN_C_END
 
 #ifdef __cplusplus

@@ -1,5 +1,6 @@
 #include "support/test_control.h"
 
+#include "apps/help_call.h"
 #include "apps/message_box.h"
 #include "files/drive_calls.h"
 #include "settings/global_store.h"
@@ -26,6 +27,8 @@ INT_PTR KRAPI KrutilTestControl(int op, INT_PTR arg)
     case KRTEST_DRIVE_CALLS:
         kr::ReplaceDriveCalls(reinterpret_cast<const kr::DriveCalls *>(arg));
         return 0;
+    case KRTEST_HELP_OBSERVER:
+        return reinterpret_cast<INT_PTR>(kr::SetHelpObserver(reinterpret_cast<kr::HelpObserver>(arg)));
     case KRTEST_STORE_USE_COUNT:
         return kr::GlobalStoreUseCount();
     default:
