@@ -107,6 +107,16 @@ void CheckTemplate(krtest::Dialog &d)
     EXPECT_FALSE(GetWindowLongA(d.Item(IDC_BROWSE_ENTRIES), GWL_STYLE) & LBS_SORT); // the code orders the entries
 }
 
+// Wine counts no GDI objects (GetGuiResources answers 0) but hands out the
+// slot of its handle table freed last: an object left behind shows as the
+// next object's other slot.
+WORD NextGdiSlot()
+{
+    const HDC probe = CreateCompatibleDC(nullptr);
+    DeleteDC(probe);
+    return LOWORD(reinterpret_cast<UINT_PTR>(probe));
+}
+
 // Entry `index` drawn into a memory DC: the picture at half the dialog base
 // unit, the text after it, centred, opaque to the right edge; the DC's
 // colours as they were, no GDI object left behind.
@@ -119,7 +129,7 @@ void CheckDrawing(CDriveCombo &drives, int index)
     const HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     SetTextColor(dc, RGB(1, 2, 3));
     SetBkColor(dc, RGB(4, 5, 6));
-    const DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const WORD slot = NextGdiSlot();
     DRAWITEMSTRUCT item = {ODT_COMBOBOX, IDC_BROWSE_DRIVES, UINT(-1), ODA_DRAWENTIRE, 0, drives.m_hWnd, dc,
                            {0, 0, width, height}, 0};
     drives.DrawItem(&item); // no entry: nothing drawn
@@ -127,7 +137,7 @@ void CheckDrawing(CDriveCombo &drives, int index)
     item.itemID = index;
     drives.DrawItem(&item);
     EXPECT_TRUE(GetTextColor(dc) == RGB(1, 2, 3) && GetBkColor(dc) == RGB(4, 5, 6) &&
-                objects == GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+                slot == NextGdiSlot());
     const COLORREF window = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
     EXPECT_TRUE(GetPixel(dc, half + 11, top + 7) == RGB(0, 192, 0) && GetPixel(dc, half, top) == window &&
                 GetPixel(dc, half + 1, top + 3) == ink && GetPixel(dc, width - 1, 0) == window)
