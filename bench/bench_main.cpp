@@ -13,6 +13,7 @@ void RunGlobalStore();
 void RunCalCovar();
 void RunRegression();
 void RunLinearise();
+void RunBrowseList();
 
 namespace {
 char g_iniPath[MAX_PATH];
@@ -39,6 +40,7 @@ int main()
     RunCalCovar();
     RunRegression();
     RunLinearise();
+    RunBrowseList();
 
     DeleteFileA(g_iniPath);
     SetCurrentDirectoryA(temp);

@@ -182,6 +182,61 @@ char *KRAPI GenGetFileName(const MACFILE *file, char *out);
  * characters. */
 void KRAPI GenStringToMacFile(const char *path, MACFILE *file);
 
+/* The suite's directory browser (dialog 1160): a tree of directories, the
+ * directories of the current one that match `filter` ("*.PRO", "*.raw") in
+ * byte order, the drives and a network button. It starts in
+ * initialDirectory (null or empty: the program's own directory; a relative
+ * one is taken from the current directory) with initialName proposed, the
+ * filter's extension appended unless the name ends in it. With
+ * checkFileAccess and/or allowTemplateAccess the user must be allowed the
+ * location for data and/or templates before OK is accepted; a refusal is
+ * audited and told, and the dialog stays open. A null title keeps the
+ * template's caption. Returns 1 (OK), 2 (Cancel) or -1 (the dialog could not
+ * be made); on any result but 2, a non-null outPath (260 bytes) receives the
+ * secure form of directory + name + extension. In the tree, children are
+ * shown in the tree's own alphabetical order; the tree's selection changes
+ * made while it is being rebuilt do not refill the list. */
+int KRAPI DirectoryDialog(const char *filter, const char *initialDirectory, const char *initialName,
+                          const char *title, HWND owner, char *outPath, int checkFileAccess,
+                          int allowTemplateAccess);
+
 KR_EXTERN_C_END
+
+#ifdef __cplusplus
+#include "krwnd.h"
+
+/* The drive list of the browse dialogs, for a drop-down list combo box with
+ * CBS_OWNERDRAWFIXED | CBS_HASSTRINGS: one entry "E: label" a drive, drawn
+ * after the drive picture. The label is the volume name (removable, fixed,
+ * CD-ROM and RAM drives; "Floppy" for A:\ and B:\, which are not asked),
+ * the connection name (network drives), or nothing. Bind the object to the
+ * control (SubclassDlgItem), then fill it with RefreshBox. Like CCalCovar,
+ * the class crosses the DLL boundary with the mingw-w64 C++ ABI. */
+class KRUTIL_CLASS CDriveCombo : public CComboBox {
+public:
+    CDriveCombo(); /* loads the drive picture and its mask */
+    ~CDriveCombo() override;
+    CDriveCombo(const CDriveCombo &) = delete;
+    CDriveCombo &operator=(const CDriveCombo &) = delete;
+
+    /* Refills the combo box from the drives, the selected entry's text
+     * selected again. */
+    void RefreshBox();
+    /* One entry: its text after the picture, in the window colours. */
+    void DrawItem(LPDRAWITEMSTRUCT item) override;
+
+protected:
+    /* Rebuilds the entry texts from the drives (none when the drives cannot
+     * be read or memory runs out). */
+    void FillDriveList();
+
+    HBITMAP m_hDriveImage; /* black where transparent */
+    HBITMAP m_hDriveMask;  /* white where transparent */
+    int m_nImageWidth;
+    int m_nImageHeight;
+    char *m_pEntries;      /* the entry texts one after another, each with its NUL; null when none */
+    size_t m_nEntryBytes;  /* bytes of m_pEntries in use */
+};
+#endif
 
 #endif /* KRFILES_H */

@@ -1,7 +1,9 @@
 #include "support/test_control.h"
 
+#include "apps/help_call.h"
 #include "apps/message_box.h"
 #include "files/file_dialogs.h"
+#include "files/drive_calls.h"
 #include "settings/global_store.h"
 #include "support/memory.h"
 
@@ -26,6 +28,11 @@ INT_PTR KRAPI KrutilTestControl(int op, INT_PTR arg)
     case KRTEST_FILE_DIALOG_OBSERVER:
         return reinterpret_cast<INT_PTR>(
             kr::SetFileDialogObserver(reinterpret_cast<kr::FileDialogObserver>(arg)));
+    case KRTEST_DRIVE_CALLS:
+        kr::ReplaceDriveCalls(reinterpret_cast<const kr::DriveCalls *>(arg));
+        return 0;
+    case KRTEST_HELP_OBSERVER:
+        return reinterpret_cast<INT_PTR>(kr::SetHelpObserver(reinterpret_cast<kr::HelpObserver>(arg)));
     case KRTEST_STORE_USE_COUNT:
         return kr::GlobalStoreUseCount();
     default:

@@ -14,7 +14,9 @@ enum KrTestOp {
     KRTEST_MESSAGE_BOX_OBSERVER = 5, // arg: a kr::MessageBoxObserver or 0; result: the previous one
     KRTEST_STORE_USE_COUNT = 6,    // result: the global store's use count, 0 when there is none
     KRTEST_BEEP_OBSERVER = 7,      // arg: a kr::BeepObserver or 0; result: the previous one
+    KRTEST_HELP_OBSERVER = 8,      // arg: a kr::HelpObserver (called instead of the help system) or 0; result: the previous one
     KRTEST_FILE_DIALOG_OBSERVER = 9, // arg: a kr::FileDialogObserver or 0; result: the previous one
+    KRTEST_DRIVE_CALLS = 10,       // arg: a const kr::DriveCalls * (files/drive_calls.h), 0 for the platform's
 };
 
 KR_EXTERN_C_BEGIN

@@ -1,6 +1,12 @@
 // Every public member of krutil.dll's exported classes, once, for the link
 // check generated from the .def (which lists only the plain functions).
+#include "krfiles.h"
 #include "krnumerics.h"
+
+// The protected member, reached as a derived class of an application would.
+struct DriveList : CDriveCombo {
+    void Fill() { FillDriveList(); }
+};
 
 int UseClasses()
 {
@@ -19,6 +25,10 @@ int UseClasses()
     regression.SetForceOrigin(regression.GetForceOrigin());
     regression.SetPolynomialOrder(regression.GetPolynomialOrder());
     ok = ok && regression.AddRegressionPoint(1, 1, 1, false) && regression.Calculate() && regression.GetPolynomial(c);
+    DriveList drives;
+    drives.Fill();
+    drives.RefreshBox();
+    drives.DrawItem(nullptr);
     return ok + static_cast<int>(model.GetVariance(0.5) + regression.GetRSquared() + regression.GetR()) +
            regression.GetNumCoefficients();
 }

@@ -10,6 +10,7 @@
 #include "krutil.h"
 #include "support/alloc_sweep.h"
 #include "support/dialog_driver.h"
+#include "support/gui_objects.h"
 #include "support/test_control.h"
 #include "support/work_dir.h"
 
@@ -31,7 +32,7 @@ void __stdcall Observe(BOOL open, const char *extension, const char *name, DWORD
 // No record, or no known type for an open dialog: no dialog. Then each dialog
 // with its arguments, cancelled (0, the record as the filter left it), and
 // with run01.raw typed and confirmed (back into the record); the second
-// round leaves nothing behind (heap, GUI objects, the owner's wrapper).
+// round leaves nothing behind (heap, GDI objects, windows, the owner's wrapper).
 TEST(FileDialogs, CancelledOrConfirmed)
 {
     const std::string data = krtest::WorkPath("data"), run01 = data + "\\run01.raw", t28(28, 'T'), n255(255, 'n');
@@ -65,12 +66,10 @@ TEST(FileDialogs, CancelledOrConfirmed)
         {2, 0, "xyz|abc", n255 + "n", data + "\\", t28, t28 + "|data||" + n255 + ".xyz", // fields filled: 255 read
          "0|xyz|" + n255 + ".xyz|0xe||" + t28 + "|" + data},
     };
-    const HANDLE self = GetCurrentProcess();
-    const auto used = [&] { return krtest::BusyHeapBytes() + 7919 * GetGuiResources(self, GR_USEROBJECTS) +
-                                   GetGuiResources(self, GR_GDIOBJECTS); };
-    size_t before = 0;
+    size_t heap = 0;
+    krtest::GuiObjects gui;
     for (int round = 0; round < 2; ++round) {
-        before = used();
+        heap = krtest::BusyHeapBytes(), gui = krtest::CountGuiObjects();
         DestroyWindow(owner); // a new window each round: the layer wraps it anew
         owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
         for (const auto &row : rows) {
@@ -101,7 +100,7 @@ TEST(FileDialogs, CancelledOrConfirmed)
             }
         }
     }
-    EXPECT_EQ(before, used());
+    EXPECT_TRUE(heap == krtest::BusyHeapBytes() && gui == krtest::CountGuiObjects());
     DestroyWindow(owner), KrutilTestControl(KRTEST_FILE_DIALOG_OBSERVER, previous);
     SetCurrentDirectoryA(krtest::WorkDir().c_str()); // a dialog without OFN_NOCHANGEDIR moves it
 }

@@ -7,13 +7,6 @@ namespace {
 
 BoxAnswerer *g_current = nullptr;
 
-std::string WindowText(HWND window)
-{
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 // Reads the buttons and the icon a box shows.
 void ReadControls(HWND box, ShownBox *shown)
 {
@@ -31,6 +24,13 @@ void ReadControls(HWND box, ShownBox *shown)
 }
 
 } // namespace
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
 
 bool IsMessageBox(HWND window)
 {

@@ -27,6 +27,8 @@ struct ShownBox {
     bool icon = false;        // an icon is shown
 };
 
+std::string WindowText(HWND window); // cut to 1023 characters
+
 // A message box, as opposed to another dialog: its dialog procedure is the
 // system's own.
 bool IsMessageBox(HWND window);

@@ -20,13 +20,6 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-std::string WindowText(HWND window)
-{
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 // A control among the dialog's children, then among those of its child
 // dialogs, depth first.
 HWND FindControl(HWND dialog, int id)
@@ -283,34 +276,12 @@ void Dialog::SysCommand(UINT command) { SendMessageA(hwnd, WM_SYSCOMMAND, comman
 
 void Dialog::Screenshot(const std::string &name) const
 {
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT frame;
-    GetWindowRect(hwnd, &frame);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits = nullptr;
-    const HDC window = GetWindowDC(hwnd), memory = CreateCompatibleDC(window);
-    const HBITMAP image = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, image);
-    BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<unsigned char> rgb;
-    for (int i = 0; bits && i < width * height; ++i) {
-        const unsigned char *pixel = static_cast<const unsigned char *>(bits) + 4 * i; // blue, green, red, unused
-        rgb.insert(rgb.end(), {pixel[2], pixel[1], pixel[0]});
-    }
-    SelectObject(memory, old);
-    DeleteObject(image);
-    DeleteDC(memory);
-    ReleaseDC(hwnd, window);
-
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string directory(path, strrchr(path, '\\') + 1);
     directory += "artefacts\\";
     CreateDirectoryA(directory.c_str(), nullptr);
-    EXPECT_TRUE(bits && WritePng(directory + name + ".png", width, height, rgb))
+    EXPECT_TRUE(SaveWindowAsPng(hwnd, directory + name + ".png"))
         << "cannot write the screenshot " << directory << name << ".png";
 }
 

@@ -86,4 +86,30 @@ bool WritePng(const std::string &path, int width, int height, const std::vector<
     return fclose(out) == 0 && written;
 }
 
+bool SaveWindowAsPng(HWND window, const std::string &path)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits = nullptr;
+    const HDC screen = GetWindowDC(window), memory = CreateCompatibleDC(screen);
+    const HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, image);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    Bytes rgb;
+    for (int i = 0; bits && i < width * height; ++i) {
+        const unsigned char *pixel = static_cast<const unsigned char *>(bits) + 4 * i; // blue, green, red, unused
+        rgb.insert(rgb.end(), {pixel[2], pixel[1], pixel[0]});
+    }
+    SelectObject(memory, old);
+    DeleteObject(image);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return bits && WritePng(path, width, height, rgb);
+}
+
 } // namespace krtest
