@@ -8,15 +8,6 @@
 #include "files/chosen_path.h"
 #include "krfiles.h"
 
-namespace {
-
-std::string Fields(const QZFILE &file)
-{
-    return std::string(file.directory) + "|" + file.name + "|" + file.extension;
-}
-
-} // namespace
-
 // Each row: the list, then the list afterwards and the filter; a long filter
 // as its patterns in order ("idb raw": which rows were joined) and its length.
 TEST(FileTypes, FilterJoinsKnownTypesOnceWithinItsBytes)
@@ -47,6 +38,7 @@ TEST(FileTypes, FilterJoinsKnownTypesOnceWithinItsBytes)
 TEST(FileTypes, PathsIntoTheRecord)
 {
     const std::string n252(252, 'n'), n255(255, 'n'), e255(255, 'e');
+    const auto fields = [](const QZFILE &f) { return std::string(f.directory) + "|" + f.name + "|" + f.extension; };
     const std::string rows[][3] = {
         {"E:\\data\\run01.raw", "E:\\data\\|run01|raw", "1E:\\data\\|run01|raw"},
         {"E:run01.raw", "|E:run01|raw", "1\\|E:run01|raw"},
@@ -67,10 +59,10 @@ TEST(FileTypes, PathsIntoTheRecord)
         MACFILE mac = {{1, 2, 3, 4, 5, 6, 7, 8}, "Title", {7, "D0", "N0", "X0", 11, 12}};
         const MACFILE before = mac;
         GenStringToMacFile(row[0].c_str(), &mac);
-        EXPECT_EQ(row[1], Fields(mac.file)) << row[0];
+        EXPECT_EQ(row[1], fields(mac.file)) << row[0];
         mac.file = before.file;
         const int split = kr::SplitChosenPath(row[0].c_str(), &mac.file);
-        EXPECT_EQ(row[2], std::to_string(split) + Fields(mac.file));
+        EXPECT_EQ(row[2], std::to_string(split) + fields(mac.file));
         EXPECT_TRUE(!memcmp(&before, &mac, offsetof(MACFILE, file.directory)) && mac.file.value2 == 12) << row[0];
     }
     GenStringToMacFile(nullptr, nullptr);
