@@ -52,8 +52,7 @@ TEST(FileDialogs, CancelledOrConfirmed)
                  GenSetNormalFile(0, owner, nullptr) || show(0, "xyz", "", 0) || show(1, "|", "", 0) ||
                  !g_given.empty());
     const struct {
-        int dialog;
-        unsigned flags;
+        int dialog, flags; // flags: GenOpenFile's
         const char *extensions;
         std::string name, directory, title, shown, given; // shown: caption|look in|type|name
     } rows[] = {
@@ -66,10 +65,9 @@ TEST(FileDialogs, CancelledOrConfirmed)
         {2, 0, "xyz|abc", n255 + "n", data + "\\", t28, t28 + "|data||" + n255 + ".xyz", // fields filled: 255 read
          "0|xyz|" + n255 + ".xyz|0xe||" + t28 + "|" + data},
     };
-    size_t heap = 0;
-    krtest::GuiObjects gui;
+    std::pair<size_t, krtest::GuiObjects> before; // heap bytes, GDI objects and windows
     for (int round = 0; round < 2; ++round) {
-        heap = krtest::BusyHeapBytes(), gui = krtest::CountGuiObjects();
+        before = {krtest::BusyHeapBytes(), krtest::CountGuiObjects()};
         DestroyWindow(owner); // a new window each round: the layer wraps it anew
         owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
         for (const auto &row : rows) {
@@ -100,7 +98,7 @@ TEST(FileDialogs, CancelledOrConfirmed)
             }
         }
     }
-    EXPECT_TRUE(heap == krtest::BusyHeapBytes() && gui == krtest::CountGuiObjects());
+    EXPECT_TRUE(before == std::make_pair(krtest::BusyHeapBytes(), krtest::CountGuiObjects()));
     DestroyWindow(owner), KrutilTestControl(KRTEST_FILE_DIALOG_OBSERVER, previous);
     SetCurrentDirectoryA(krtest::WorkDir().c_str()); // a dialog without OFN_NOCHANGEDIR moves it
 }
