@@ -45,6 +45,7 @@ void TourCalibration();      // tour_fitting.cpp
 void TourRegression();
 void TourDateAndChartText(); // tour_date_chart.cpp
 void TourFiles();            // tour_files.cpp
+void TourDialogs();          // tour_dialogs.cpp
 void TourPeaksAndIndices();  // tour_profiles.cpp
 void TourResampling();
 

@@ -22,6 +22,7 @@ int main()
     TourCalibration();
     TourDateAndChartText();
     TourFiles();
+    TourDialogs();
     TourPeaksAndIndices();
     TourRegression();
     TourResampling();
