@@ -15,6 +15,7 @@
 #include "krutil_dialogs.h"
 #include "support/alloc_sweep.h"
 #include "support/dialog_driver.h"
+#include "support/gui_objects.h"
 #include "support/test_control.h"
 
 namespace {
@@ -81,42 +82,6 @@ public:
     }
 };
 
-// The template's controls: class, style bits (of those Wine keeps: it takes
-// WS_VSCROLL and WS_BORDER away), text.
-void CheckTemplate(krtest::Dialog &d)
-{
-    const struct { int id; const char *className; DWORD style; const char *text; } controls[] = {
-        {IDC_BROWSE_NAME, "Edit", ES_AUTOHSCROLL | WS_TABSTOP, ""},
-        {IDC_BROWSE_ENTRIES, "ListBox", LBS_NOTIFY | WS_TABSTOP, ""},
-        {IDC_BROWSE_DIRECTORY, "Static", SS_NOPREFIX, ""},
-        {IDC_BROWSE_DRIVES, "ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_TABSTOP, ""},
-        {IDC_BROWSE_TREE, "SysTreeView32", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS, ""},
-        {IDC_BROWSE_NETWORK, "Button", WS_TABSTOP, "&Network..."},
-        {IDOK, "Button", BS_DEFPUSHBUTTON, "OK"},
-        {IDCANCEL, "Button", WS_TABSTOP, "Cancel"},
-    };
-    for (const auto &c : controls) {
-        char className[32] = "";
-        GetClassNameA(d.Item(c.id), className, sizeof className);
-        const DWORD style = GetWindowLongA(d.Item(c.id), GWL_STYLE);
-        EXPECT_TRUE(!lstrcmpiA(className, c.className) && (style & c.style) == c.style &&
-                    (c.id == IDC_BROWSE_DRIVES || d.Text(c.id) == c.text))
-            << c.id << " " << className << " " << std::hex << style;
-    }
-    EXPECT_TRUE(GetWindowLongA(d.hwnd, GWL_STYLE) & DS_CONTEXTHELP);
-    EXPECT_FALSE(GetWindowLongA(d.Item(IDC_BROWSE_ENTRIES), GWL_STYLE) & LBS_SORT); // the code orders the entries
-}
-
-// Wine counts no GDI objects (GetGuiResources answers 0) but hands out the
-// slot of its handle table freed last: an object left behind shows as the
-// next object's other slot.
-WORD NextGdiSlot()
-{
-    const HDC probe = CreateCompatibleDC(nullptr);
-    DeleteDC(probe);
-    return LOWORD(reinterpret_cast<UINT_PTR>(probe));
-}
-
 // Entry `index` drawn into a memory DC: the picture at half the dialog base
 // unit, the text after it, centred, opaque to the right edge; the DC's
 // colours as they were, no GDI object left behind.
@@ -129,7 +94,7 @@ void CheckDrawing(CDriveCombo &drives, int index)
     const HGDIOBJ old = SelectObject(dc, CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     SetTextColor(dc, RGB(1, 2, 3));
     SetBkColor(dc, RGB(4, 5, 6));
-    const WORD slot = NextGdiSlot();
+    const krtest::GuiObjects objects = krtest::CountGuiObjects();
     DRAWITEMSTRUCT item = {ODT_COMBOBOX, IDC_BROWSE_DRIVES, UINT(-1), ODA_DRAWENTIRE, 0, drives.m_hWnd, dc,
                            {0, 0, width, height}, 0};
     drives.DrawItem(&item); // no entry: nothing drawn
@@ -137,7 +102,7 @@ void CheckDrawing(CDriveCombo &drives, int index)
     item.itemID = index;
     drives.DrawItem(&item);
     EXPECT_TRUE(GetTextColor(dc) == RGB(1, 2, 3) && GetBkColor(dc) == RGB(4, 5, 6) &&
-                slot == NextGdiSlot());
+                objects == krtest::CountGuiObjects());
     const COLORREF window = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
     EXPECT_TRUE(GetPixel(dc, half + 11, top + 7) == RGB(0, 192, 0) && GetPixel(dc, half, top) == window &&
                 GetPixel(dc, half + 1, top + 3) == ink && GetPixel(dc, width - 1, 0) == window)
@@ -167,7 +132,6 @@ TEST(DriveCombo, ListsRefreshesAndDrawsTheDrives)
     krtest::DialogDriver driver;
     DriveDialog dialog;
     driver.Then("Select <File / Project etc>", [&](krtest::Dialog &d) {
-        CheckTemplate(d);
         Texts entries;
         for (const Drive &drive : kDrives)
             entries.push_back(drive.entry);
