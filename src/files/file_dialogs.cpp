@@ -29,11 +29,18 @@ struct DialogRequest {
     const char *title; // null or empty: the dialog's own
 };
 
+// A text read within `limit` bytes (a record's field need not be
+// terminated), cut to the buffer.
+size_t CopyWithin(const char *text, size_t limit, char *out, size_t cap)
+{
+    return kr::CopySpan({text, kr::LengthWithin(text, limit)}, out, cap);
+}
+
 // The record's directory as the dialog starts in it: a trailing backslash
 // goes, so that E:\ is shown as E:.
 void InitialDirectory(const QZFILE &file, char (&out)[kPathBytes])
 {
-    size_t length = kr::CopySpan({file.directory, kr::LengthWithin(file.directory, kPathBytes - 1)}, out, kPathBytes);
+    size_t length = CopyWithin(file.directory, kPathBytes - 1, out, kPathBytes);
     if (length >= 2 && out[length - 1] == '\\')
         out[--length] = '\0';
 }
@@ -45,9 +52,8 @@ short RunFileDialog(const DialogRequest &request, QZFILE &file)
     char directory[kPathBytes];
     InitialDirectory(file, directory);
     const char *title = request.title && *request.title ? request.title : nullptr;
-    char defaultExtension[sizeof file.extension + 1]; // read within its field
-    kr::CopySpan({file.extension, kr::LengthWithin(file.extension, sizeof file.extension)}, defaultExtension,
-                 sizeof defaultExtension);
+    char defaultExtension[sizeof file.extension + 1];
+    CopyWithin(file.extension, sizeof file.extension, defaultExtension, sizeof defaultExtension);
     char chosen[kPathBytes] = "";
     {
         // The rule for every dialog of the library, though a common dialog
@@ -63,8 +69,7 @@ short RunFileDialog(const DialogRequest &request, QZFILE &file)
                        request.owner, title, directory[0] ? directory : nullptr);
         if (dialog.DoModal() != IDOK)
             return 0;
-        kr::CopySpan({dialog.m_ofn.lpstrFile, kr::LengthWithin(dialog.m_ofn.lpstrFile, kPathBytes - 1)}, chosen,
-                     sizeof chosen);
+        CopyWithin(dialog.m_ofn.lpstrFile, kPathBytes - 1, chosen, sizeof chosen);
     }
     kr::SplitChosenPath(chosen, &file); // confirmed, whatever the split makes of it
     return 1;
@@ -72,10 +77,7 @@ short RunFileDialog(const DialogRequest &request, QZFILE &file)
 
 // The dialog record's title, read within its field.
 struct Title {
-    explicit Title(const MACFILE &file)
-    {
-        kr::CopySpan({file.title, kr::LengthWithin(file.title, sizeof file.title)}, text, sizeof text);
-    }
+    explicit Title(const MACFILE &file) { CopyWithin(file.title, sizeof file.title, text, sizeof text); }
     char text[sizeof(MACFILE::title) + 1];
 };
 
