@@ -195,7 +195,10 @@ void KRAPI GenStringToMacFile(const char *path, MACFILE *file);
  * be made); on any result but 2, a non-null outPath (260 bytes) receives the
  * secure form of directory + name + extension. In the tree, children are
  * shown in the tree's own alphabetical order; the tree's selection changes
- * made while it is being rebuilt do not refill the list. */
+ * made while it is being rebuilt do not refill the list. A null or empty
+ * filter lists no entries; the tree then shows every sub-directory. For a
+ * network directory (\\server\share\...) the drive is \\server\share, and
+ * the drive list shows the first entry naming it. */
 int KRAPI DirectoryDialog(const char *filter, const char *initialDirectory, const char *initialName,
                           const char *title, HWND owner, char *outPath, int checkFileAccess,
                           int allowTemplateAccess);
