@@ -6,6 +6,7 @@
 
 #include "files/path_result.h"
 #include "krfiles.h"
+#include "text/case_fold.h"
 
 namespace {
 
@@ -53,15 +54,15 @@ const FileType kFileTypes[] = {
 };
 static_assert(sizeof kFileTypes / sizeof kFileTypes[0] == 34, "the suite has 34 file types");
 
-bool SameIgnoringCase(kr::TextSpan piece, const char *text)
+bool PieceIs(kr::TextSpan piece, const char *text)
 {
-    return strlen(text) == piece.length && _strnicmp(piece.start, text, piece.length) == 0;
+    return strlen(text) == piece.length && kr::EqualIgnoringCase(piece.start, text, piece.length);
 }
 
 const char *FilterTextFor(kr::TextSpan extension)
 {
     for (const FileType &type : kFileTypes) {
-        if (SameIgnoringCase(extension, type.extension))
+        if (PieceIs(extension, type.extension))
             return type.filter;
     }
     return nullptr;
@@ -72,7 +73,7 @@ const char *FilterTextFor(kr::TextSpan extension)
 bool Repeats(const char *list, kr::TextSpan piece)
 {
     for (const char *earlier = list; earlier < piece.start; earlier += strlen(earlier) + 1) {
-        if (SameIgnoringCase(piece, earlier))
+        if (PieceIs(piece, earlier))
             return true;
     }
     return false;
