@@ -85,6 +85,10 @@ TEST(Linearise, WorkedAxesAndProfilesWithAClosedForm)
     EXPECT_EQ((Floats{0, 2, 4, 5.6f, 7.2f, 0, 0}),
               Values(LineariseDatasetRangeNoFluxPreserve(rx.data(), ry.data(), 3, -1, -1, 0.5f, &out), out));
     EXPECT_EQ(1.0f, out.start);
+    for (float x0 : {10.4f, 10.5f}) {
+        Values(LineariseRegularDataset(x0, 1, y.data(), 4, 1, &out), out);
+        EXPECT_EQ(floorf(x0 + 0.5f), out.start) << x0;
+    }
 
     const Floats along = Positions(300, 20.5, 1, 0.2), flux = Steps(along);
     const float *xs = along.data();
