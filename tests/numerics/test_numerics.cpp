@@ -186,15 +186,12 @@ TEST(CovarianceFunctions, DecompositionsSigmasAndTheTwoSigmaBand)
     EXPECT_EQ(0, CalibrateSigmas(&c, 0, 50.0f, 1000.0f, &mass, &sigma, 1));
     EXPECT_NEAR(sqrt(0.01f * 0.01f + 400.0 * c), sigma, 1e-7 * sigma);
     EXPECT_EQ(1, CalibrateSigmas(&c, 0, 0, 1, nullptr, &sigma, 1));
-    for (const float step : {100.0f, 0.1f}) {
-        const int count = step > 1 ? 3 : 1000;
-        std::vector<float> out(count + 1, -1.0f);
-        GetVariances(0, &c, 0, step, step, count, out.data());
-        float at = step;
-        for (int i = 0; i < count; ++i, at += step)
-            ASSERT_NEAR(2 * sqrt(4 * at * c), out[i], 1e-7 * out[i]) << i;
-        EXPECT_EQ(-1.0f, out[count]);
-    }
+    std::vector<float> out(1001, -1.0f);
+    GetVariances(0, &c, 0, 0.1f, 0.1f, 1000, out.data());
+    float at = 0.1f;
+    for (int i = 0; i < 1000; ++i, at += 0.1f)
+        ASSERT_NEAR(2 * sqrt(4 * at * c), out[i], 1e-7 * out[i]) << i;
+    EXPECT_EQ(-1.0f, out[1000]);
     GetVariances(0, &c, 0, 100.0f, 100.0f, 3, nullptr);
 }
 
@@ -253,9 +250,9 @@ TEST(LockMass, UpdatesAgainstTheJacobianRoute)
 
 TEST(CLinearRegression, HandWorkedFits)
 {
-    // y = 49/21 x leaves 2/3 of 56/3, y = 31/7 x 325/7 of 2/3 (r^2 < 0, r 0).
-    // An included origin weighs as the nearest point, the first of equals (1,
-    // not 3, when forced). A negative weight counts in r^2 alone.
+    // y = 49/21 x leaves 2/3 of 56/3. An included origin weighs as the nearest
+    // point, the first of equals (1, not 3, when forced). A negative weight
+    // counts in r^2 alone; r^2 < 0 gives r 0.
     const Points line = {{1, 3, 1}, {2, 5, 1}, {4, 9, 1}};
     const struct {
         const char *what;
@@ -267,8 +264,6 @@ TEST(CLinearRegression, HandWorkedFits)
     } cases[] = {
         {"y = 2x + 1", line, 1, false, false, {1, 2}, 1},
         {"through the origin: sum xy / sum x^2", line, 1, false, true, {0, 49 / 21.0}, 27 / 28.0},
-        {"a level line through the origin", {{1, 10, 1}, {2, 11, 1}, {3, 10, 1}}, 1, false, true, {0, 31 / 7.0},
-         -961 / 14.0},
         {"the origin alone", {{1, 1, 0}}, 0, true, false, {0}, NAN},
         {"order 0 forced, no points", {}, 0, false, true, {0}, 0},
         {"order 0 forced: 1 - sum w y^2 / sum w (y - mean)^2", {{1, 1, 1}, {2, 3, 1}}, 0, false, true, {0}, -4},
@@ -287,8 +282,7 @@ TEST(CLinearRegression, HandWorkedFits)
         Prepare(fit, c.points, c.order, c.include, c.force);
         ASSERT_TRUE(fit.Calculate());
         const Doubles got = Coefficients(fit);
-        const CLinearRegression copy(fit);
-        EXPECT_TRUE(got == Coefficients(copy) && copy.GetIncludeOrigin() == c.include);
+        EXPECT_EQ(c.include, fit.GetIncludeOrigin());
         for (int k = 0; k <= c.order; ++k)
             EXPECT_NEAR(c.c[k], got[k], 1e-12 * fabs(c.c[k]) + 1e-14) << k;
         EXPECT_TRUE(isnan(c.r2) ? isnan(fit.GetRSquared()) : fabs(c.r2 - fit.GetRSquared()) < 1e-13 * (1 + fabs(c.r2)))
