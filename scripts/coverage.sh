@@ -36,7 +36,7 @@ export GCOV_PREFIX=Z:
 find "$dir/CMakeFiles" -path '*CompilerId*' -name '*.gc*' -delete
 rm -rf "$report"
 mkdir -p "$report"
-# Searched in the library's and the stand-in's objects only (the Wine
+# Searched in the objects of the library and its stand-ins only (the Wine
 # prefix under build/ leads to "/"); coverage.json has every line.
 gcovr --root "$root" --object-directory "$dir" \
   --gcov-executable x86_64-w64-mingw32-gcov-posix \
@@ -44,7 +44,7 @@ gcovr --root "$root" --object-directory "$dir" \
   --exclude "$root/src/support/test_control.cpp" \
   --html-details "$report/index.html" --json-summary "$report/summary.json" --json "$report/coverage.json" \
   --print-summary "$dir/CMakeFiles/krutil_objects.dir" "$dir/CMakeFiles/krutil.dir" \
-  "$dir/standins/custorix/CMakeFiles/custorix.dir" >/dev/null
+  "$dir/standins/custorix/CMakeFiles/custorix.dir" "$dir/standins/krwnd/CMakeFiles/krwnd.dir" >/dev/null
 
 # Per directory: lines and branches covered, from gcovr's per-file summary,
 # which is also kept as text (files.txt) to compare runs with diff.
