@@ -25,9 +25,6 @@ public:
     // directory + name, with the filter's extension unless the name ends in it.
     void GetChosenPath(char *out, size_t cap) const;
 
-    const char *Directory() const { return directory_; }
-    const char *Name() const { return name_; }
-
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;

@@ -35,11 +35,6 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate)
     return TRUE;
 }
 
-void CDialog::NextDlgCtrl() const
-{
-    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0);
-}
-
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);

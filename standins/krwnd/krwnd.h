@@ -78,10 +78,8 @@ public:
     BOOL SubclassWindow(HWND window);
     BOOL SubclassDlgItem(UINT id, CWnd *parent);
 
-    CWnd *GetParent() const;
     CWnd *GetDlgItem(int id) const;
     LRESULT SendMessage(UINT message, WPARAM wp = 0, LPARAM lp = 0) const;
-    BOOL PostMessage(UINT message, WPARAM wp = 0, LPARAM lp = 0) const;
     void SetWindowText(LPCSTR text);
     int GetWindowText(LPSTR text, int size) const;
     BOOL EnableWindow(BOOL enable = TRUE);
@@ -153,7 +151,6 @@ public:
     void EndDialog(int result);
     /* Exchanges the values; FALSE when the exchange failed. */
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
-    void NextDlgCtrl() const;
 
     virtual BOOL OnInitDialog(); // UpdateData(FALSE); TRUE: the system sets the focus
     virtual void OnOK();         // UpdateData(TRUE), then EndDialog(IDOK)

@@ -78,11 +78,6 @@ HWND CWnd::Detach()
     return window;
 }
 
-CWnd *CWnd::GetParent() const
-{
-    return FromHandle(::GetParent(m_hWnd));
-}
-
 CWnd *CWnd::GetDlgItem(int id) const
 {
     return FromHandle(::GetDlgItem(m_hWnd, id));
@@ -91,11 +86,6 @@ CWnd *CWnd::GetDlgItem(int id) const
 LRESULT CWnd::SendMessage(UINT message, WPARAM wp, LPARAM lp) const
 {
     return ::SendMessageA(m_hWnd, message, wp, lp);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wp, LPARAM lp) const
-{
-    return ::PostMessageA(m_hWnd, message, wp, lp);
 }
 
 void CWnd::SetWindowText(LPCSTR text)
