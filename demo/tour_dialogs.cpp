@@ -9,7 +9,7 @@
 
 #include "demo_common.h"
 #include "krutil_dialogs.h"
-#include "support/png_file.h"
+#include "support/screenshot.h"
 
 namespace krdemo {
 namespace {
@@ -51,7 +51,7 @@ void SaveShot(HWND dialog, const char *name)
     GetKestruneWorkingDir(work);
     const std::string directory = std::string(work) + "\\screenshots\\", path = directory + name;
     CreateDirectoryA(directory.c_str(), nullptr);
-    printf("    screenshot %s: %s\n", path.c_str(), krtest::SaveWindowAsPng(dialog, path) ? "saved" : "failed");
+    printf("    screenshot %s: %s\n", path.c_str(), krtest::SaveWindowAsBitmap(dialog, path) ? "saved" : "failed");
 }
 
 void Press(HWND dialog, int id)
@@ -88,7 +88,7 @@ void TourDialogs()
             SendMessageA(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Beta.PRO"));
             SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BROWSE_ENTRIES, LBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(list));
-            SaveShot(dialog, "browse_dialog.png");
+            SaveShot(dialog, "browse_dialog.bmp");
             Press(dialog, IDOK);
         },
         [&] { result = DirectoryDialog("*.PRO", root.c_str(), "", "Select Project", nullptr, chosen, 0, 0); });
@@ -101,7 +101,7 @@ void TourDialogs()
         [](HWND dialog) {
             printf("    typing run01.txt into the file dialog\n");
             SetDlgItemTextA(dialog, 1148, "run01.txt"); // the platform dialog's name field
-            SaveShot(dialog, "file_dialog.png");
+            SaveShot(dialog, "file_dialog.bmp");
             Press(dialog, IDOK);
         },
         [&] { result = GenGetNormalFile(0, nullptr, &file); });

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "support/box_answerer.h"
-#include "support/png_file.h"
+#include "support/screenshot.h"
 
 namespace krtest {
 namespace {
@@ -281,8 +281,8 @@ void Dialog::Screenshot(const std::string &name) const
     std::string directory(path, strrchr(path, '\\') + 1);
     directory += "artefacts\\";
     CreateDirectoryA(directory.c_str(), nullptr);
-    EXPECT_TRUE(SaveWindowAsPng(hwnd, directory + name + ".png"))
-        << "cannot write the screenshot " << directory << name << ".png";
+    EXPECT_TRUE(SaveWindowAsBitmap(hwnd, directory + name + ".bmp"))
+        << "cannot write the screenshot " << directory << name << ".bmp";
 }
 
 DialogDriver::DialogDriver()
