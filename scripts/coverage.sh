@@ -44,7 +44,9 @@ gcovr --root "$root" --object-directory "$dir" \
   --exclude "$root/src/support/test_control.cpp" \
   --html-details "$report/index.html" --json-summary "$report/summary.json" --json "$report/coverage.json" \
   --print-summary "$dir/CMakeFiles/krutil_objects.dir" "$dir/CMakeFiles/krutil.dir" \
-  "$dir/standins/custorix/CMakeFiles/custorix.dir" "$dir/standins/krwnd/CMakeFiles/krwnd.dir" >/dev/null
+  "$dir/standins/custorix/CMakeFiles/custorix.dir" "$dir/standins/krwnd/CMakeFiles/krwnd.dir" \
+  "$dir/standins/shared/CMakeFiles/standins_shared.dir" "$dir/standins/veritane/CMakeFiles/veritane.dir" \
+  "$dir/standins/tallisk/CMakeFiles/tallisk.dir" >/dev/null
 
 # Per directory: lines and branches covered, from gcovr's per-file summary,
 # which is also kept as text (files.txt) to compare runs with diff.

@@ -9,6 +9,29 @@
  *
  * Calling convention: __stdcall (WINAPI), exported under the plain names
  * (tallisk.def). Nothing here throws.
+ *
+ * The block file: the 4 bytes "TSK1", the version (DWORD 1), the SHA-256
+ * of the file's content (32 bytes), the signature's size (DWORD, at most
+ * 4096) and bytes, then the SHA-256 of everything before it (bcrypt). A
+ * block is whole only when all of that agrees and nothing follows.
+ *
+ * An open block (HCHECKSUMBLOCK, allocated from the process heap and freed
+ * by CloseChecksumBlock) holds the block's name, the content digest taken
+ * at opening and the signature set since (none: an empty one). Nothing is
+ * read from an existing block when opening. Only a block opened with
+ * GENERIC_WRITE is written, as a whole, when it is closed: to
+ * "<block>.tmp" first, which then replaces the block (MoveFileExA), so a
+ * failed write leaves the earlier block as it was. A block opened with
+ * GENERIC_READ alone writes nothing and closes with non-zero.
+ *
+ * Refusals come at opening: CreateAndOpenChecksumBlock returns null when
+ * `access` holds no GENERIC_READ or any other bit than GENERIC_READ and
+ * GENERIC_WRITE, when the file cannot be read, when the file's full path
+ * or its block's does not fit MAX_PATH, and, for GENERIC_WRITE, when the
+ * block's ".tmp" does not fit or the block has the read-only attribute
+ * (checked: it is not enforced for every account). CloseChecksumBlock
+ * returns 0 when the write fails all the same (a directory that takes no
+ * new file).
  */
 #ifndef TALLISK_H
 #define TALLISK_H

@@ -15,6 +15,51 @@
  * file (SetSignatureInFile) binds it to that file's content as it is then
  * and stores it with the file, in the file's directory (see below), so the
  * one signature made for a set of files is written into each of them.
+ *
+ * Signer: the User of the suite's access configuration (KRSECURE.INI in
+ * the current directory, [Security] User=, 1 to 63 characters, as the
+ * profile functions read it), else the logon name (GetUserNameA), else
+ * "unknown". `required` is SigningRequired as the access library reads it
+ * (CFileAccess::SigSettings; veritane.dll imports custorix.dll). The time
+ * is taken, in UTC, when the user signs. A reason given is cut to 127
+ * characters.
+ *
+ * Reason dialog (template IDD_VERITANE_SIGN of veritane.dll, ids in
+ * veritane_dialog.h): caption "Electronic Signature", the signer read-only,
+ * a reason edit of at most 127 characters, "Sign" (IDOK), disabled while
+ * the reason is empty or blanks only, and "Cancel" (IDCANCEL).
+ *
+ * Keys: one per signer, 32 random bytes (BCryptGenRandom) in
+ * %APPDATA%\Kestrune\Veritane\<signer>.key (CSIDL_APPDATA), where each
+ * character of the name other than a letter, digit, ".", "-", "_" or blank
+ * is written "%XX". A signer's key is made when they first write a
+ * signature into a file; a key file that is there but not 32 bytes is
+ * never replaced (that would void their signatures): it makes signing and
+ * checking fail. Only the user who signs now (names compared ignoring
+ * case) can write a record into a file: SetSignatureInFile fails for a
+ * record in another's name. Checking uses the key of the record's signer,
+ * whoever checks; it fails when that key is missing.
+ *
+ * MAC: HMAC-SHA-256 (bcrypt) under the signer's key over a fixed purpose
+ * text, the file's name without directory (so a signature cannot be moved
+ * to another file), the record (isSigned, signer, reason, time,
+ * application, required; texts zero after their end, reserved bytes zero)
+ * and the SHA-256 of the file's content.
+ *
+ * Store (VERITANE_STORE_NAME in the file's directory): the 4 bytes "VSG1",
+ * then one 516-byte entry per file: its name without directory (260 bytes,
+ * zero-filled) and its VERITANE_SIGNATURE with the MAC. Names are compared
+ * ignoring case; a later signature of a file replaces its entry. The store
+ * is written anew each time, to "<store>.tmp" first, which then replaces it
+ * (MoveFileExA, MOVEFILE_REPLACE_EXISTING), so a failed write leaves the
+ * old store as it was. Writing fails when the store file has the
+ * read-only attribute (checked: it is not enforced for every account) or
+ * the directory takes no new file, when the file's full path or the
+ * store's (and its ".tmp") does not fit MAX_PATH, and when the store is
+ * not whole (wrong magic or size): then nothing checks until it is
+ * removed, and no other file's signature is lost by rewriting it. Writers
+ * of one store at the same time are not coordinated; the suite signs a
+ * raw file from one dialog at a time.
  */
 #ifndef VERITANE_H
 #define VERITANE_H
@@ -58,13 +103,15 @@ BOOL WINAPI CreateSignature(DWORD application, VERITANE_SIGNATURE *signature, HW
 
 /* Binds `signature` to the content of the file `path` and stores it with
    the file, replacing an earlier signature of that file. 0 when the
-   signature was not signed, the file cannot be read, or the store cannot
-   be written (read-only, path too long). */
+   signature was not signed or is in another user's name than the
+   current signer, the file cannot be read, or the store cannot be written
+   (read-only, path too long, not whole); the store is then as it was. */
 BOOL WINAPI SetSignatureInFile(LPCSTR path, const VERITANE_SIGNATURE *signature);
 
 /* Reads back the signature stored with `path` (may be null to only check)
    and checks it against the file's content as it is now under the
-   signer's key. Non-zero only when there is one and it holds. */
+   signer's key. Non-zero only when there is one and it holds; the record
+   is filled only then, with its MAC, and cleared otherwise. */
 BOOL WINAPI VerifySignatureInFile(LPCSTR path, VERITANE_SIGNATURE *signature);
 
 #ifdef __cplusplus

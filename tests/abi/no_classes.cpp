@@ -1,0 +1,5 @@
+// The link check of a DLL that exports no class.
+int UseClasses()
+{
+    return 0;
+}
