@@ -3,8 +3,8 @@
 # linking it against the import library proves that the names callers
 # compile against resolve (on i686, the decorated "_Name@N" ones). The
 # exported classes, which the .def does not list, are used by `classes`, a
-# source that defines int UseClasses(); `headers` is a list. Linked, never
-# run.
+# source that defines int UseClasses() ("" for a DLL that exports none);
+# `headers` is a list. Linked, never run.
 function(kr_add_link_check name library def headers classes)
   file(STRINGS ${def} exports REGEX "^[ \t]+[A-Za-z_]")
   set(references "")
@@ -16,8 +16,12 @@ function(kr_add_link_check name library def headers classes)
   foreach(header IN LISTS headers)
     string(APPEND includes "#include \"${header}\"\n")
   endforeach()
+  set(no_classes "")
+  if(NOT classes)
+    set(no_classes "int UseClasses()\n{\n  return 0;\n}\n\n")
+  endif()
   set(source ${CMAKE_BINARY_DIR}/${name}.cpp)
-  file(WRITE ${source}.new "// Generated from ${def}.\n${includes}\nint UseClasses();\n\n"
+  file(WRITE ${source}.new "// Generated from ${def}.\n${includes}\nint UseClasses();\n\n${no_classes}"
     "int main()\n{\n  const void *volatile exports[] = {\n${references}  };\n"
     "  return exports[0] ? 0 : UseClasses();\n}\n")
   # Rewritten only when it changes, so that a configure run relinks nothing.

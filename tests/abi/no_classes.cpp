@@ -1,5 +1,0 @@
-// The link check of a DLL that exports no class.
-int UseClasses()
-{
-    return 0;
-}
