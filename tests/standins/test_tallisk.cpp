@@ -20,14 +20,14 @@ bool WriteBlock(const std::string &file, DWORD access, const std::string &signat
     return CloseChecksumBlock(block) && set;
 }
 
-// The signature kept when the block holds.
+// The signature kept and the byte after what fits `size` ("#": untouched); its size.
 std::string Verified(DWORD size = 64)
 {
-    char kept[64];
+    std::string kept(size + 1, '#');
     DWORD stored = 0;
-    if (!VerifyChecksumBlock(kFile.c_str(), kept, size, &stored))
+    if (!VerifyChecksumBlock(kFile.c_str(), &kept[0], size, &stored))
         return "<fails>";
-    return std::string(kept, std::min(size, stored)) + "/" + std::to_string(stored);
+    return kept.substr(0, std::min(size, stored) + 1) + "/" + std::to_string(stored);
 }
 
 } // namespace
@@ -39,7 +39,7 @@ TEST(Tallisk, BlockHoldsUntilFileOrBlockChanges)
         void (*tamper)();
         std::string verified;
     } rows[] = {
-        {"nothing", [] {}, kSignature + "/15"},
+        {"nothing", [] {}, kSignature + "#/15"},
         {"one byte of the file", [] { WriteTextFile(kFile, "spectrA"); }, "<fails>"},
         {"one byte of the signature kept", [] { WriteTextFile(kBlock, ReadTextFile(kBlock).replace(50, 1, "#")); },
          "<fails>"},
@@ -49,7 +49,7 @@ TEST(Tallisk, BlockHoldsUntilFileOrBlockChanges)
         SCOPED_TRACE(row.name);
         WriteTextFile(kFile, "spectra");
         ASSERT_TRUE(WriteBlock(kFile, kReadWrite, kSignature));
-        EXPECT_EQ("sign/15", Verified(4)) << "a part copied, the whole size told";
+        EXPECT_EQ("sign#/15", Verified(4)) << "a part copied, the whole size told";
         row.tamper();
         EXPECT_EQ(row.verified, Verified());
     }
@@ -81,13 +81,13 @@ TEST(Tallisk, RefusesWhatCannotBeKept)
         EXPECT_EQ(row.access == GENERIC_READ, block != nullptr);
         EXPECT_FALSE(SetChecksumBlockSignature(block, "second", 6));
         EXPECT_EQ(block != nullptr, CloseChecksumBlock(block));
-        EXPECT_EQ("first/5", Verified());
+        EXPECT_EQ("first#/5", Verified());
     }
     SetFileAttributesA(kBlock.c_str(), FILE_ATTRIBUTE_NORMAL);
     CreateDirectoryA((kBlock + ".tmp").c_str(), nullptr); // no new file in the directory
     EXPECT_FALSE(WriteBlock(kFile, kReadWrite, "second"));
     RemoveDirectoryA((kBlock + ".tmp").c_str());
-    EXPECT_EQ("first/5", Verified());
+    EXPECT_EQ("first#/5", Verified());
     EXPECT_FALSE(WriteBlock(kFile, kReadWrite, std::string(4097, 's')));
     EXPECT_TRUE(WriteBlock(kFile, kReadWrite, std::string(4096, 's')));
 }
