@@ -7,11 +7,11 @@
 #include <sstream>
 
 #include "krfiles.h"
-#include "krsettings.h"
 #include "krutil_dialogs.h"
 #include "support/box_answerer.h"
 #include "support/dialog_driver.h"
 #include "support/gui_objects.h"
+#include "support/help_recorder.h"
 #include "support/test_control.h"
 #include "support/work_dir.h"
 
@@ -45,18 +45,6 @@ Path TreePath(const std::string &directory)
         if (!part.empty())
             path.push_back(part);
     return path;
-}
-
-struct HelpCall {
-    std::string file;
-    UINT command = 0;
-    ULONG_PTR data = 0;
-} g_help;
-
-BOOL __stdcall RecordHelp(HWND, const char *file, UINT command, ULONG_PTR data)
-{
-    g_help = {file, command, data};
-    return TRUE;
 }
 
 int Browse(const std::string &directory, const char *name, char *out, int check = 0)
@@ -141,7 +129,7 @@ TEST(DirectoryDialog, RefusedLocationIsAuditedToldAndKeepsTheDialogOpen)
 TEST(DirectoryDialog, DriveChangeContextHelpAndNoLeaks)
 {
     const std::string dir = MakeTree("drives");
-    const INT_PTR previous = KrutilTestControl(KRTEST_HELP_OBSERVER, reinterpret_cast<INT_PTR>(&RecordHelp));
+    krtest::HelpRecorder help;
     krtest::GuiObjects before;
     for (int round = 0; round < 2; ++round) { // the first round loads what the platform keeps for later
         before = krtest::CountGuiObjects();
@@ -161,12 +149,7 @@ TEST(DirectoryDialog, DriveChangeContextHelpAndNoLeaks)
         });
         EXPECT_EQ(IDCANCEL, Browse(dir, "Study4", nullptr));
     }
-    KrutilTestControl(KRTEST_HELP_OBSERVER, previous);
-    char workDir[MAX_PATH];
-    GetKestruneWorkingDir(workDir);
-    EXPECT_EQ(std::string(workDir) + "\\KESTRUNE.HLP", g_help.file);
-    EXPECT_EQ(UINT(HELP_CONTEXT), g_help.command);
-    EXPECT_EQ(ULONG_PTR(56), g_help.data);
+    EXPECT_EQ(krtest::HelpRecorder::SuiteContext(56), help.Last());
     const krtest::GuiObjects after = krtest::CountGuiObjects();
     EXPECT_TRUE(before == after) << "GDI objects " << before.gdi << " -> " << after.gdi << ", windows "
                                  << before.windows << " -> " << after.windows;
