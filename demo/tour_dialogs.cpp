@@ -64,18 +64,63 @@ std::string MakeDemoTree()
     char work[MAX_PATH];
     GetCurrentDirectoryA(sizeof work, work);
     const std::string root = std::string(work) + "\\Studies\\";
-    for (const char *dir : {"", "Alpha.PRO", "Beta.PRO", "gamma.PRO", "Archive", "Archive\\Old.PRO", "Data"})
+    for (const char *dir : {"", "Alpha.PRO", "Beta.PRO", "gamma.PRO", "Archive", "Archive\\Old.PRO", "Data",
+                            "Data\\run01.raw", "Data\\run02.raw"})
         CreateDirectoryA((root + dir).c_str(), nullptr);
     HANDLE file = CreateFileA((root + "Data\\run01.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     CloseHandle(file);
     return root;
 }
 
+// The application's part of the raw-file dialog: the panel for the selection.
+int KRAPI ShowRawFileInformation(HWND dialog, RAWFILEDIALOGDATA *data)
+{
+    printf("    information callback: %s.%s, function %d, options 0x%lx\n", data->rawFile.file.name,
+           data->rawFile.file.extension, data->rawFile.index1, data->options);
+    SetDlgItemTextA(dialog, RAWFILE_IDC_DESCRIPTION, data->rawFile.file.name);
+    SetDlgItemTextA(dialog, RAWFILE_IDC_ACQUIRED, "07-Dec-2026 09:30");
+    HWND functions = GetDlgItem(dialog, RAWFILE_IDC_FUNCTION);
+    if (SendMessageA(functions, CB_GETCOUNT, 0, 0) == 0) {
+        for (const char *function : {"1: TOF MS ES+", "2: Diode array 200-400 nm"})
+            SendMessageA(functions, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(function));
+        SendMessageA(functions, CB_SETCURSEL, 0, 0);
+    }
+    return 1;
+}
+
+void OpenRawFile(const std::string &root)
+{
+    RAWFILEDIALOGDATA data{};
+    data.options = RAWFILE_SHOW_DISPLAY | RAWFILE_NEW_WINDOW | RAWFILE_SHOW_TRACES | RAWFILE_SPECTRUM;
+    RAWFILECALLBACKS callbacks{nullptr, nullptr, nullptr, ShowRawFileInformation};
+    char chosen[MAX_PATH] = "";
+    int result = 0;
+    AnswerNextDialog(
+        [](HWND dialog) {
+            printf("    picking run02.raw, function 2 and Chromatogram\n");
+            HWND list = GetDlgItem(dialog, IDC_BROWSE_ENTRIES);
+            SendMessageA(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("run02.raw"));
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BROWSE_ENTRIES, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+            HWND functions = GetDlgItem(dialog, RAWFILE_IDC_FUNCTION);
+            SendMessageA(functions, CB_SETCURSEL, 1, 0);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(RAWFILE_IDC_FUNCTION, CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(functions));
+            SendDlgItemMessageA(dialog, IDC_RAW_CHROMATOGRAM, BM_CLICK, 0, 0);
+            SaveShot(dialog, "raw_file_dialog.bmp");
+            Press(dialog, IDOK);
+        },
+        [&] { result = RawFileDialog("*.raw", (root + "Data").c_str(), "", "Open Raw File", nullptr, &data,
+                                     &callbacks, chosen); });
+    printf("  RawFileDialog = %d, chosen %s, function %d, options 0x%lx\n", result, chosen, data.rawFile.index1,
+           data.options);
+}
+
 } // namespace
 
 void TourDialogs()
 {
-    Heading("Dialogs: the directory browser and the open-file dialog");
+    Heading("Dialogs: the directory browser, the open-file dialog and the raw-file dialog");
     const std::string root = MakeDemoTree();
 
     char chosen[MAX_PATH] = "";
@@ -107,6 +152,7 @@ void TourDialogs()
         [&] { result = GenGetNormalFile(0, nullptr, &file); });
     printf("  GenGetNormalFile = %d: directory \"%s\", name \"%s\", extension \"%s\"\n", result, file.file.directory,
            file.file.name, file.file.extension);
+    OpenRawFile(root);
 }
 
 } // namespace krdemo

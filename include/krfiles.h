@@ -203,6 +203,67 @@ int KRAPI DirectoryDialog(const char *filter, const char *initialDirectory, cons
                           const char *title, HWND owner, char *outPath, int checkFileAccess,
                           int allowTemplateAccess);
 
+
+/* The raw-file dialog's selection, shared with the caller's callbacks: the
+ * raw file (directory, name without extension, extension "RAW", value1,
+ * index1 = the function chosen, one-based), then the options word. 808
+ * bytes on both architectures. */
+typedef struct tagRAWFILEDIALOGDATA {
+    QZRAWFILE rawFile;
+    char reserved[16]; /* not touched by the library */
+    unsigned long options; /* RAWFILE_* bits */
+} RAWFILEDIALOGDATA;
+#ifdef __cplusplus
+static_assert(sizeof(QZRAWFILE) == 788 && sizeof(RAWFILEDIALOGDATA) == 808 &&
+                  offsetof(RAWFILEDIALOGDATA, options) == 804,
+              "the raw-file dialog's record keeps the layout callers were built with");
+#endif
+
+/* The options word: which display controls are shown, and what they say. */
+#define RAWFILE_SHOW_DISPLAY 0x1u       /* Add, Replace, New Window, Replace All */
+#define RAWFILE_ADD 0x2u
+#define RAWFILE_REPLACE 0x4u
+#define RAWFILE_NEW_WINDOW 0x8u
+#define RAWFILE_SHOW_TRACES 0x10u       /* the Chromatogram and Spectrum boxes */
+#define RAWFILE_CHROMATOGRAM 0x20u      /* also keeps Replace All when the boxes are hidden */
+#define RAWFILE_SPECTRUM 0x40u
+#define RAWFILE_REPLACE_ALL 0x80u
+#define RAWFILE_HIDE_HISTORY 0x100u
+
+/* The information panel, filled by the caller's information callback. */
+#define RAWFILE_IDC_DESCRIPTION 20   /* text after "Sample Description:" */
+#define RAWFILE_IDC_DESCRIPTION2 22  /* its second line */
+#define RAWFILE_IDC_ACQUIRED 1000    /* text after "Acquired:" */
+#define RAWFILE_IDC_FUNCTION 105     /* "&Function:" drop-down list */
+
+/* The caller's part of the raw-file dialog, each given the dialog and the
+ * record filled for the current selection. A null table or entry is
+ * skipped; a missing information callback accepts OK. */
+typedef struct tagRAWFILECALLBACKS {
+    int(KRAPI *history)(HWND dialog, RAWFILEDIALOGDATA *data);
+    int(KRAPI *experiment)(HWND dialog, RAWFILEDIALOGDATA *data, int show); /* show: 1 */
+    int(KRAPI *remove)(HWND dialog, RAWFILEDIALOGDATA *data);
+    int(KRAPI *information)(HWND dialog, RAWFILEDIALOGDATA *data); /* 0 on OK keeps the dialog open */
+} RAWFILECALLBACKS;
+
+/* The browser of raw data files (directories named *.raw) with the
+ * caller's information panel, display options, and History, Experiment,
+ * Delete and Sign. File access is always checked on OK, templates are not
+ * allowed. A null data record uses one of the dialog's own. Returns 1
+ * (OK), 2 (Cancel) or -1 (the dialog could not be made); on any result
+ * but 2, a non-null outPath (260 bytes) receives directory + name, with
+ * the filter's extension unless the name ends in it (ignoring case).
+ *
+ * The display buttons: with RAWFILE_SHOW_DISPLAY one is chosen, the first
+ * of Replace, Replace All, New Window that the options name, else Add.
+ * Delete, when allowed (right 4005) and done by the callback, refills the
+ * entry list and then handles the now empty selection like any other.
+ * Sign: with secure files a failed write into a file is told like a failed
+ * checksum block; a raw file with nothing to sign signs nothing. */
+int KRAPI RawFileDialog(const char *filter, const char *initialDirectory, const char *initialName,
+                        const char *title, HWND owner, RAWFILEDIALOGDATA *data, RAWFILECALLBACKS *callbacks,
+                        char *outPath);
+
 KR_EXTERN_C_END
 
 #ifdef __cplusplus

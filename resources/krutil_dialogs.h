@@ -21,4 +21,24 @@
 #define IDB_FOLDER_OPEN 1205
 #define IDB_FOLDER_OPEN_MASK 1206
 
+/* The raw-file dialog (named template "BRO_FILEOPEN"): the browse dialog's
+   controls, the information panel and the display options. */
+#define IDC_RAW_DESCRIPTION 20
+#define IDC_RAW_DESCRIPTION2 22
+#define IDC_RAW_GROUP 101
+#define IDC_RAW_FUNCTION 105
+#define IDC_RAW_CHROMATOGRAM 107
+#define IDC_RAW_SPECTRUM 109
+#define IDC_RAW_ADD 110
+#define IDC_RAW_REPLACE 111
+#define IDC_RAW_NEW_WINDOW 112
+#define IDC_RAW_HISTORY 113
+#define IDC_RAW_REPLACE_ALL 114
+#define IDC_RAW_SIGN 115
+#define IDC_RAW_EXPERIMENT 201
+#define IDC_RAW_ACQUIRED 1000
+#define IDC_RAW_DELETE 1001
+#define IDC_RAW_TYPE_LABEL 1089 /* present, always hidden */
+#define IDC_RAW_TYPE 1136       /* present, always hidden */
+
 #endif

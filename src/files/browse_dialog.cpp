@@ -67,8 +67,8 @@ void LoadImagePair(HIMAGELIST images, int image, int mask)
 } // namespace
 
 BrowseDialog::BrowseDialog(const char *filter, const char *directory, const char *name, const char *title,
-                           CWnd *parent, UINT templateId, bool checkFileAccess, bool allowTemplateAccess)
-    : CDialog(templateId, parent), hasTitle_(title != nullptr), checkFileAccess_(checkFileAccess),
+                           CWnd *parent, LPCSTR templateName, bool checkFileAccess, bool allowTemplateAccess)
+    : CDialog(templateName, parent), hasTitle_(title != nullptr), checkFileAccess_(checkFileAccess),
       allowTemplateAccess_(allowTemplateAccess)
 {
     CopyText(filter, filter_, sizeof filter_);

@@ -19,7 +19,7 @@ class BrowseDialog : public CDialog {
 public:
     // Null texts count as empty; a null title keeps the template's caption.
     BrowseDialog(const char *filter, const char *directory, const char *name, const char *title, CWnd *parent,
-                 UINT templateId, bool checkFileAccess, bool allowTemplateAccess);
+                 LPCSTR templateName, bool checkFileAccess, bool allowTemplateAccess);
     ~BrowseDialog() override;
 
     // directory + name, with the filter's extension unless the name ends in it.

@@ -9,7 +9,7 @@ extern "C" int KRAPI DirectoryDialog(const char *filter, const char *initialDire
 {
     // The template and bitmaps are the library's own.
     CResourceSwitch resources(kr::ModuleInstance());
-    kr::BrowseDialog dialog(filter, initialDirectory, initialName, title, CWnd::FromHandle(owner), IDD_BROWSE,
+    kr::BrowseDialog dialog(filter, initialDirectory, initialName, title, CWnd::FromHandle(owner), MAKEINTRESOURCEA(IDD_BROWSE),
                             checkFileAccess != 0, allowTemplateAccess != 0);
     const INT_PTR result = dialog.DoModal();
     if (result != IDCANCEL && outPath) {

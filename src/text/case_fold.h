@@ -34,6 +34,12 @@ inline bool EndsWithIgnoringCase(const char *text, const char *tail)
     return length >= tailLength && EqualIgnoringCase(text + length - tailLength, tail, tailLength);
 }
 
+inline bool StartsWithIgnoringCase(const char *text, const char *head)
+{
+    const size_t headLength = strlen(head);
+    return strlen(text) >= headLength && EqualIgnoringCase(text, head, headLength);
+}
+
 } // namespace kr
 
 #endif
