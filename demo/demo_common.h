@@ -46,6 +46,7 @@ void TourRegression();
 void TourDateAndChartText(); // tour_date_chart.cpp
 void TourFiles();            // tour_files.cpp
 void TourDialogs();          // tour_dialogs.cpp
+void TourProjects();         // tour_projects.cpp
 void TourPeaksAndIndices();  // tour_profiles.cpp
 void TourResampling();
 

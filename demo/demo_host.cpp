@@ -23,6 +23,7 @@ int main()
     TourDateAndChartText();
     TourFiles();
     TourDialogs();
+    TourProjects();
     TourPeaksAndIndices();
     TourRegression();
     TourResampling();

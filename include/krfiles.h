@@ -63,6 +63,31 @@ typedef struct tagQZRAWFILE {
     short index2; /* 0 when the text lacks it */
 } QZRAWFILE;
 
+/* Projects: a project is a directory named <name>.PRO holding the
+ * sub-directories CURVEDB, DATA, METHDB, PEAKDB, SAMPLEDB and TABLEDB. As a
+ * record, its directory is the one that contains it (with its backslash),
+ * its name the project name and its extension "PRO". */
+
+/* What a caller of ProFileOpenHookProc passes as the lCustData of its
+ * OPENFILENAMEA: 796 bytes on both architectures. The hook writes the
+ * chosen project's directory, name and extension into `file`, and sets
+ * value1 to 1 whenever the user picks an entry. */
+typedef struct tagPROJECTOPENDATA {
+    QZFILE file;
+    char reserved[8]; /* the caller's */
+    long flags;       /* PROJECTOPEN_MUST_EXIST */
+} PROJECTOPENDATA;
+
+/* The project must already exist: the dialog says so instead of offering
+ * to create it. */
+#define PROJECTOPEN_MUST_EXIST 0x1
+
+#ifdef __cplusplus
+static_assert(sizeof(PROJECTOPENDATA) == 796 && offsetof(PROJECTOPENDATA, reserved) == 784 &&
+                  offsetof(PROJECTOPENDATA, flags) == 792,
+              "the project-open record keeps the layout callers were built with");
+#endif
+
 KR_EXTERN_C_BEGIN
 
 /* Functions returning a path into the caller's buffer return 1 only when
@@ -263,6 +288,62 @@ typedef struct tagRAWFILECALLBACKS {
 int KRAPI RawFileDialog(const char *filter, const char *initialDirectory, const char *initialName,
                         const char *title, HWND owner, RAWFILEDIALOGDATA *data, RAWFILECALLBACKS *callbacks,
                         char *outPath);
+/* Projects.
+ *
+ * ProFileOpen: picks a project with the directory browser (filter *.PRO,
+ * starting at the record's directory with its name proposed; a run of
+ * trailing backslashes of the directory is first cut to one), with the
+ * user's right to the location for data checked, and for templates too
+ * when readOnly is non-zero. A choice that cannot be opened (for reading,
+ * and for writing unless readOnly) is told and the browser shown again. On
+ * success the record gets the chosen directory (doubled backslashes after
+ * the drive collapsed, a network path's leading two kept, ending in one
+ * backslash) and name; an empty extension becomes "PRO". 0 when cancelled,
+ * for a null record, and at once while another ProFileOpen is showing its
+ * browser. `unused` is not used. */
+int KRAPI ProFileOpen(HWND owner, QZFILE *project, long unused, const char *title, int readOnly);
+/* The hook that makes an old-style open-file dialog a project picker: pass
+ * it in OPENFILENAMEA with OFN_ENABLEHOOK | OFN_ENABLETEMPLATE (without
+ * OFN_EXPLORER), hInstance this library's module, lpTemplateName
+ * "PROJECT_OPEN" and lCustData a PROJECTOPENDATA. Projects are listed as
+ * files, upper-cased; the name field reads upper-cased without ".PRO". A
+ * confirmed name that is not an existing project is told (with
+ * PROJECTOPEN_MUST_EXIST: the dialog stays open) or asked about (Yes
+ * accepts it: creating it is the caller's business, e.g. with
+ * ProCreateDirectory). Help opens KESTRUNE.HLP at context 56. One such
+ * dialog at a time per process. */
+UINT_PTR KRAPI ProFileOpenHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+/* The first entry of the record's directory with its extension (a
+ * directory when wantDirectories is non-zero, else a file), in the file
+ * system's order: its name up to the first dot goes to the record's name.
+ * 1 when found; 0 (record untouched) otherwise. */
+int KRAPI ProFindFirstFileName(QZFILE *file, int wantDirectories);
+/* Points the SystemList keys CURVE_DB, RAW, METHOD_DB, PEAK_DB, SAMPLES_DB
+ * (an SPL file before an SDB file) and PTABLE_DB at the project's
+ * sub-directories, each naming the first file of its kind there (RAW: the
+ * first raw data directory), or the project's own name when there is none.
+ * Always 1. */
+int KRAPI ProSetGlobalDirectories(const QZFILE *project);
+/* Creates what is missing of the project's directory and sub-directories.
+ * A project path of more than 29 characters, and a directory that cannot
+ * be made, are told and give 0 (sub-directories made before stay). */
+int KRAPI ProCreateDirectory(HWND owner, const QZFILE *project);
+/* The current project (SystemList PROJECT). When none is stored (the key
+ * is missing or empty): directory c:\kestrune\ and extension PRO, no name.
+ * The result is GetGlobalFile's: 1 read, 0 when the store failed. */
+int KRAPI ProGetCurrent(QZFILE *out);
+/* Closes the open applications (asking first, see ProShutDownServices),
+ * then makes the project current and sets its SystemList keys
+ * (ProSetGlobalDirectories). 0, nothing changed, when the user or an
+ * application refuses, or for a null record. */
+int KRAPI ProSetCurrent(HWND owner, const QZFILE *project);
+/* When an application of the registry (1 to 29) is open, asks the user
+ * whether all may be closed, then asks each open one with WM_KR_QUERYQUIT
+ * and destroys its window. 0 at the user's No or the first application
+ * that refuses (those closed before stay closed); else 1. */
+int KRAPI ProShutDownServices(HWND owner);
+/* The same with the wording of logging out. */
+int KRAPI LogoutShutDownServices(HWND owner);
 
 KR_EXTERN_C_END
 

@@ -69,9 +69,9 @@ size_t JoinPath(const char *directory, const char *name, const char *extension,
     return path.Finish();
 }
 
-size_t TidyTrailingBackslashes(const char *directory, size_t length)
+size_t TidyTrailingBackslashes(const char *directory, size_t length, size_t keep)
 {
-    while (length >= 2 && directory[length - 1] == '\\' && directory[length - 2] == '\\')
+    while (length > keep && length >= 2 && directory[length - 1] == '\\' && directory[length - 2] == '\\')
         --length;
     return length;
 }

@@ -34,8 +34,9 @@ size_t JoinPath(const char *directory, const char *name, const char *extension,
                 char *out, size_t cap);
 
 // Cuts a run of trailing backslashes down to one ("E:\proj\\\" becomes
-// "E:\proj\"); the first character is never cut. Returns the new length.
-size_t TidyTrailingBackslashes(const char *directory, size_t length);
+// "E:\proj\"); the first `keep` characters are never cut. Returns the new
+// length.
+size_t TidyTrailingBackslashes(const char *directory, size_t length, size_t keep = 1);
 
 } // namespace kr
 

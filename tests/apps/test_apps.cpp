@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "krapps.h"
+#include "krfiles.h"
 #include "krutil_strings.h"
 #include "support/alloc_sweep.h"
 #include "support/box_answerer.h"
@@ -348,4 +349,33 @@ TEST_F(Apps, StatusTextsGoAsAtomsToTheSuitesStatusWindow)
     UpDateKestruneStatusBar("to the older shell");
     EXPECT_EQ(Texts{"to the main window"}, main.statusTexts);
     EXPECT_EQ(Texts{"to the older shell"}, older.statusTexts);
+}
+
+// Projects: changing the project and logging out close the applications.
+TEST_F(Apps, ProjectChangeAndLogOutAskOnceThenCloseUntilTheFirstRefusal)
+{
+    const QZFILE other{0, "C:\\", "Other", "PRO", 0, 0};
+    const std::string change = "When changing to a new Project all services are automatically closed down.\nContinue?";
+    const struct {
+        std::function<int()> call;
+        int answer;
+        LRESULT refuses; // application 4's reply to kQueryQuit
+        int result;
+        std::vector<bool> open; // applications 2, 4 and 6 afterwards
+        std::string box;
+    } rows[] = {{[&] { return ProSetCurrent(nullptr, &other); }, IDYES, 1, 0, {false, true, true}, change + "|Select Project|36|1"},
+                {[] { return LogoutShutDownServices(nullptr); }, IDNO, 0, 0, {true, true, true},
+                 "When logging out all services are automatically closed down.\nContinue?|Log Out|36|1"},
+                {[] { return ProShutDownServices(nullptr); }, IDYES, 0, 1, {false, false, false}, change + "|Select Project|36|1"}};
+    for (const auto &row : rows) {
+        Register(2);
+        Register(4).replies[kQueryQuit] = row.refuses;
+        Register(6);
+        BoxAnswerer boxes(row.answer);
+        EXPECT_EQ(row.result, row.call()) << row.box;
+        const krtest::ShownBox &box = boxes.Boxes().at(0);
+        EXPECT_EQ(row.box, box.text + "|" + box.caption + "|" + std::to_string(box.style) + "|" + std::to_string(boxes.Boxes().size()));
+        EXPECT_EQ(row.open, (std::vector<bool>{apps_[2].window != nullptr, apps_[4].window != nullptr, apps_[6].window != nullptr}));
+        TearDown();
+    }
 }
