@@ -281,8 +281,8 @@ void Dialog::Screenshot(const std::string &name) const
     std::string directory(path, strrchr(path, '\\') + 1);
     directory += "artefacts\\";
     CreateDirectoryA(directory.c_str(), nullptr);
-    EXPECT_TRUE(SaveWindowAsBitmap(hwnd, directory + name + ".bmp"))
-        << "cannot write the screenshot " << directory << name << ".bmp";
+    EXPECT_TRUE(SaveWindowAsPng(hwnd, directory + name + ".png"))
+        << "cannot write the screenshot " << directory << name << ".png";
 }
 
 DialogDriver::DialogDriver()

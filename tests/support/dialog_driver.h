@@ -68,7 +68,7 @@ public:
     void ExpandTreeItem(int id, const std::vector<std::string> &path);
 
     void SysCommand(UINT command); // e.g. SC_CONTEXTHELP
-    // The dialog as shown, as <test program's directory>\artefacts\<name>.bmp.
+    // The dialog as shown, as <test program's directory>\artefacts\<name>.png.
     void Screenshot(const std::string &name) const;
 
 private:

@@ -1,46 +1,71 @@
 #include "support/screenshot.h"
 
-#include <stdio.h>
+#include <wincodec.h>
+
+#include <vector>
 
 namespace krtest {
 namespace {
 
-bool WriteBitmapFile(const std::string &path, const BITMAPINFOHEADER &header, const void *bits)
+using Pixels = std::vector<BYTE>; // rows of blue, green, red; top row first
+
+bool CaptureWindow(HWND window, int width, int height, Pixels &pixels)
 {
-    const DWORD size = header.biWidth * 4 * -header.biHeight; // 32-bit rows, top row first
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + size;
-    FILE *out = fopen(path.c_str(), "wb");
-    if (!out)
-        return false;
-    const bool written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&header, sizeof header, 1, out) == 1 &&
-                         fwrite(bits, 1, size, out) == size;
-    return fclose(out) == 0 && written;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC screen = GetWindowDC(window), memory = CreateCompatibleDC(screen);
+    const HBITMAP image = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ old = SelectObject(memory, image);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    pixels.resize(size_t((width * 3 + 3) & ~3) * height); // DIB rows are DWORD-aligned
+    const bool read = GetDIBits(memory, image, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height;
+    DeleteObject(image);
+    DeleteDC(memory);
+    ReleaseDC(window, screen);
+    return read;
+}
+
+bool EncodePng(const std::wstring &path, UINT width, UINT height, Pixels &pixels)
+{
+    IWICImagingFactory *factory = nullptr;
+    IWICStream *stream = nullptr;
+    IWICBitmapEncoder *encoder = nullptr;
+    IWICBitmapFrameEncode *frame = nullptr;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    const UINT stride = (width * 3 + 3) & ~3u;
+    bool written = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                              IID_PPV_ARGS(&factory))) &&
+                   SUCCEEDED(factory->CreateStream(&stream)) &&
+                   SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+                   SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+                   SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+                   SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+                   SUCCEEDED(frame->SetSize(width, height)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
+                   IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+                   SUCCEEDED(frame->WritePixels(height, stride, UINT(pixels.size()), pixels.data())) &&
+                   SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    for (IUnknown *object : {static_cast<IUnknown *>(frame), static_cast<IUnknown *>(encoder),
+                             static_cast<IUnknown *>(stream), static_cast<IUnknown *>(factory)})
+        if (object)
+            object->Release();
+    return written;
 }
 
 } // namespace
 
-bool SaveWindowAsBitmap(HWND window, const std::string &path)
+bool SaveWindowAsPng(HWND window, const std::string &path)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT frame;
     GetWindowRect(window, &frame);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), frame.right - frame.left, frame.top - frame.bottom, 1, 32, BI_RGB, 0, 0,
-                      0, 0, 0};
-    void *bits = nullptr;
-    const HDC screen = GetWindowDC(window), memory = CreateCompatibleDC(screen);
-    const HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, image);
-    BitBlt(memory, 0, 0, frame.right - frame.left, frame.bottom - frame.top, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const bool saved = bits && WriteBitmapFile(path, info.bmiHeader, bits);
-    SelectObject(memory, old);
-    DeleteObject(image);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    Pixels pixels;
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const bool saved = CaptureWindow(window, width, height, pixels) &&
+                       EncodePng(std::wstring(path.begin(), path.end()), width, height, pixels);
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return saved;
 }
 

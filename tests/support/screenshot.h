@@ -1,4 +1,4 @@
-// A window as shown on the display, kept as a .bmp file any viewer reads.
+// A window as shown on the display, kept as a PNG file any viewer reads.
 #ifndef KRTEST_SCREENSHOT_H
 #define KRTEST_SCREENSHOT_H
 
@@ -8,9 +8,9 @@
 
 namespace krtest {
 
-// The window with its frame, redrawn first. False when it cannot be
-// captured or the file cannot be written.
-bool SaveWindowAsBitmap(HWND window, const std::string &path);
+// The window with its frame, redrawn first, encoded by the platform's own
+// imaging component. False when it cannot be captured or written.
+bool SaveWindowAsPng(HWND window, const std::string &path);
 
 } // namespace krtest
 
