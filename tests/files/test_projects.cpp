@@ -51,10 +51,13 @@ TEST(Projects, CurrentProjectPointsTheFileKeysAtItsSubDirectories)
     EXPECT_EQ("", Shown(boxes)) << "no application is open: nothing to ask";
     const char *const keys[][2] = {{"CURVE_DB", "CURVEDB\\,Set1,CDB"}, {"RAW", "DATA\\,run1,RAW"}, {"METHOD_DB", "METHDB\\,m,MDB"},
                                    {"PEAK_DB", "PEAKDB\\,pk,PDB"}, {"SAMPLES_DB", "SAMPLEDB\\,b,SPL"}, {"PTABLE_DB", "TABLEDB\\,Set1,TDB"}};
+    InitGlobal(0);
+    FreeGlobal(0); // the store stays, its SystemList keys written to KESTRUNE.INI
     for (const auto &key : keys) {
         char text[512];
         GetGlobalString("SystemList", key[0], "(none)", text, sizeof text);
         EXPECT_EQ(std::string("0,Set1.PRO\\") + key[1] + ",1,1", text) << key[0];
+        EXPECT_EQ(text, krtest::ReadIniValue("SystemList", key[0])) << key[0];
     }
 }
 

@@ -10,6 +10,7 @@
 #include "krutil_dialogs.h"
 #include "support/box_answerer.h"
 #include "support/dialog_driver.h"
+#include "support/gui_objects.h"
 #include "support/help_recorder.h"
 #include "support/work_dir.h"
 #include "tallisk.h"
@@ -131,7 +132,7 @@ std::string Controls(const Dialog &d)
     return shown;
 }
 
-TEST(RawFileDialog, OptionsWordSetsTheDisplayControlsAndALongFunctionWidensTheDialog)
+TEST(RawFileDialog, OptionsWordSetsTheControlsALongFunctionWidensNothingLeaksNullRecordsServe)
 {
     const std::string dir = MakeRawFiles("options");
     const struct {
@@ -140,6 +141,7 @@ TEST(RawFileDialog, OptionsWordSetsTheDisplayControlsAndALongFunctionWidensTheDi
     } rows[] = {{0x0, "------o-"},  {0x9, "oox---o-"},  {0xD, "oxo---o-"},
                 {0x91, "oooxooo-"}, {0x21, "xooo--o-"}, {0x170, "----xx--"}};
     RECT narrow = {}, narrowOk = {};
+    krtest::GuiObjects before;
     for (const auto &row : rows) {
         const bool widened = &row == &rows[5];
         g_functions = {"TIC", widened ? kLongFunction : "BPI"};
@@ -163,7 +165,16 @@ TEST(RawFileDialog, OptionsWordSetsTheDisplayControlsAndALongFunctionWidensTheDi
             d.Click(IDCANCEL);
         });
         EXPECT_EQ(IDCANCEL, OpenRaw(dir, &data, nullptr)) << std::hex << row.options;
+        if (&row == &rows[0])
+            before = krtest::CountGuiObjects(); // once the platform has loaded what it keeps
     }
+    const krtest::GuiObjects after = krtest::CountGuiObjects();
+    EXPECT_TRUE(before == after) << "GDI objects " << before.gdi << " -> " << after.gdi;
+    krtest::DialogDriver driver;
+    driver.Then(kCaption, [](Dialog &d) { d.Click(IDOK); });
+    char out[MAX_PATH] = "";
+    EXPECT_EQ(IDOK, RawFileDialog("*.raw", dir.c_str(), "run02", kCaption, nullptr, nullptr, nullptr, out));
+    EXPECT_EQ(dir + "run02.raw", out) << "without a record or callbacks";
 }
 
 // Signing the selected raw file: with secure files every data file carries
