@@ -8,6 +8,7 @@
 #include "krapps.h"
 #include "krfiles.h"
 #include "krnumerics.h"
+#include "krprinting.h"
 #include "krsettings.h"
 #include "krtext.h"
 

@@ -41,4 +41,11 @@
 #define IDC_RAW_TYPE_LABEL 1089 /* present, always hidden */
 #define IDC_RAW_TYPE 1136       /* present, always hidden */
 
+/* printing: the print margins dialog (printing_dialogs.rc). */
+#define IDD_PRINT_MARGINS 100
+#define IDC_MARGIN_TOP 4
+#define IDC_MARGIN_LEFT 7
+#define IDC_MARGIN_BOTTOM 10
+#define IDC_MARGIN_RIGHT 13
+
 #endif

@@ -1,0 +1,74 @@
+/*
+ * krprinting.h - printing: the caller's print settings record and the
+ * user's print options kept in the "Print" section of KESTRUNE.INI.
+ */
+#ifndef KRPRINTING_H
+#define KRPRINTING_H
+
+#include <stddef.h>
+
+#include "krdefs.h"
+
+/* Indices of PrintSettings.margins. */
+#define PRINT_MARGIN_TOP 0
+#define PRINT_MARGIN_LEFT 1
+#define PRINT_MARGIN_BOTTOM 2
+#define PRINT_MARGIN_RIGHT 3
+
+/* The caller's print settings, passed by pointer. 80 bytes in the 32-bit
+ * build. The window field is a native window handle, so the 64-bit build,
+ * where a handle takes 8 bytes, places it at offset 24 after 4 bytes of
+ * padding and every later field 8 bytes further on: 88 bytes in all. Both
+ * layouts are pinned below. Flags are 0 or non-zero. */
+typedef struct tagPrintSettings {
+    long showDialog;      /* non-zero: the print dialog waits for the user; 0: it closes at once as if OK were pressed */
+    float margins[4];     /* top, left, bottom, right, in centimetres */
+    HWND window;          /* the child window to print ("Current &Window"), or null */
+    long printToFile;
+    long allWindows;      /* all child windows rather than the active one */
+    long border;          /* a frame around each printed window */
+    long reserved1;       /* not used: aligns the next field to 8 bytes */
+    double printQuality;  /* dots per inch, or a negative platform quality code */
+    double copies;
+    long allApplications; /* the frame windows of all running applications of the suite */
+    long orientation;     /* DMORIENT_PORTRAIT (1) or DMORIENT_LANDSCAPE (2) */
+    long lineWidth;       /* trace width 0..5 */
+    long fontSize;        /* report font size in points, 1..48 */
+    long black;           /* every colour printed black */
+    long reserved2;       /* not used */
+} PrintSettings;
+
+#ifdef __cplusplus
+#ifdef _WIN64
+static_assert(sizeof(PrintSettings) == 88 && offsetof(PrintSettings, window) == 24 &&
+                  offsetof(PrintSettings, printToFile) == 32 && offsetof(PrintSettings, printQuality) == 48 &&
+                  offsetof(PrintSettings, copies) == 56 && offsetof(PrintSettings, allApplications) == 64 &&
+                  offsetof(PrintSettings, black) == 80,
+              "the print settings keep the 64-bit layout");
+#else
+static_assert(sizeof(PrintSettings) == 80 && offsetof(PrintSettings, window) == 20 &&
+                  offsetof(PrintSettings, printToFile) == 24 && offsetof(PrintSettings, printQuality) == 40 &&
+                  offsetof(PrintSettings, copies) == 48 && offsetof(PrintSettings, allApplications) == 56 &&
+                  offsetof(PrintSettings, black) == 72,
+              "the print settings keep the layout callers were built with");
+#endif
+static_assert(offsetof(PrintSettings, margins) == 4 &&
+                  offsetof(PrintSettings, orientation) == offsetof(PrintSettings, allApplications) + 4 &&
+                  offsetof(PrintSettings, lineWidth) == offsetof(PrintSettings, allApplications) + 8 &&
+                  offsetof(PrintSettings, fontSize) == offsetof(PrintSettings, allApplications) + 12,
+              "the print settings' fields follow one another");
+#endif
+
+KR_EXTERN_C_BEGIN
+
+/* Loads the print settings: the record is cleared, then every key of the
+ * "Print" section is read into it, a missing or unreadable value giving its
+ * default (margins 1.00 cm, border and black on, line width 1, font size 10,
+ * quality 300, 1 copy, portrait). When a printer is chosen, its device mode
+ * then gives the print quality and the copies. Always 1; 0 only for a null
+ * record. */
+int KRAPI PrnPrintGCV(PrintSettings *settings);
+
+KR_EXTERN_C_END
+
+#endif /* KRPRINTING_H */
