@@ -9,7 +9,7 @@
 #include "krutil_dialogs.h"
 #include "support/box_answerer.h"
 #include "support/dialog_driver.h"
-#include "support/test_control.h"
+#include "support/help_recorder.h"
 #include "support/work_dir.h"
 
 namespace {
@@ -113,14 +113,11 @@ TEST(Projects, FileOpenRetriesAnInaccessibleChoiceAndAllowsOnePickerAtATime)
     EXPECT_EQ(work, project.directory) << "trailing backslashes are cut to one before the browser starts";
 }
 
-ULONG_PTR g_helpContext;
-
 TEST(Projects, HookListsProjectsAsFilesAndChecksTheConfirmedName)
 {
     MakeTree({"hook\\", "hook\\Study1.PRO\\", "hook\\b.pro\\", "hook\\plain\\", "hook\\X.PRO"});
     const std::string dir = krtest::WorkPath("hook"), missing = dir + "\\MISSING.PRO\n\nThis Project does not exist.\n";
-    const auto help = +[](HWND, const char *, UINT, ULONG_PTR context) { return BOOL(g_helpContext = context); };
-    const INT_PTR previous = KrutilTestControl(KRTEST_HELP_OBSERVER, reinterpret_cast<INT_PTR>(help));
+    krtest::HelpRecorder help;
     PROJECTOPENDATA data{{}, {}, PROJECTOPEN_MUST_EXIST};
     krtest::BoxAnswerer boxes(IDNO); // closes the box that only tells, too
     krtest::DialogDriver driver;
@@ -145,8 +142,7 @@ TEST(Projects, HookListsProjectsAsFilesAndChecksTheConfirmedName)
                          MAX_PATH, nullptr, 0, dir.c_str(), kTitle, OFN_ENABLEHOOK | OFN_ENABLETEMPLATE | OFN_SHOWHELP, 0, 0,
                          nullptr, reinterpret_cast<LPARAM>(&data), ProFileOpenHookProc, "PROJECT_OPEN", nullptr, 0, 0};
     EXPECT_TRUE(GetOpenFileNameA(&dialog));
-    KrutilTestControl(KRTEST_HELP_OBSERVER, previous);
-    EXPECT_EQ(ULONG_PTR(56), g_helpContext);
+    EXPECT_EQ(krtest::HelpRecorder::SuiteContext(56), help.Last());
     EXPECT_EQ(dir + "\\|STUDY1|PRO", std::string(data.file.directory) + "|" + data.file.name + "|" + data.file.extension);
     EXPECT_EQ(missing + "Check path and name are correct.|" + kTitle + "|0;" + missing + "Create Project directory?|" + kTitle + "|36;",
               Shown(boxes));
