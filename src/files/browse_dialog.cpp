@@ -7,6 +7,7 @@
 #include "apps/help_call.h"
 #include "apps/message_box.h"
 #include "files/browse_rules.h"
+#include "files/list_entry.h"
 #include "krutil_dialogs.h"
 #include "support/capped_text.h"
 #include "support/module_instance.h"
@@ -196,9 +197,8 @@ void BrowseDialog::OnEntrySelectionChanged()
 {
     HWND list = ::GetDlgItem(m_hWnd, IDC_BROWSE_ENTRIES);
     const LRESULT index = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-    name_[0] = '\0';
-    if (index != LB_ERR && ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0) < MAX_PATH)
-        ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(name_));
+    if (index == LB_ERR || !ListEntryText(list, static_cast<WPARAM>(index), name_))
+        name_[0] = '\0';
     UpdateFields();
 }
 

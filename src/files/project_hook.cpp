@@ -9,6 +9,7 @@
 
 #include "apps/help_call.h"
 #include "apps/message_box.h"
+#include "files/list_entry.h"
 #include "files/project_dirs.h"
 #include "files/project_rules.h"
 #include "support/runtime_format.h"
@@ -29,13 +30,6 @@ constexpr ULONG_PTR kHelpContext = 56;
 LRESULT SendItem(HWND dialog, int id, UINT message, WPARAM wp, LPARAM lp)
 {
     return SendDlgItemMessageA(dialog, id, message, wp, lp);
-}
-
-// An entry's text, or false when it does not fit a path.
-bool EntryText(HWND dialog, int list, WPARAM index, char (&text)[MAX_PATH])
-{
-    const LRESULT length = SendItem(dialog, list, LB_GETTEXTLEN, index, 0);
-    return length >= 0 && length < MAX_PATH && SendItem(dialog, list, LB_GETTEXT, index, LPARAM(text)) != LB_ERR;
 }
 
 // Projects the dialog adds to its directory list go to the file list.
@@ -70,7 +64,7 @@ void MoveProjectEntries(HWND dialog)
 {
     for (LRESULT i = SendItem(dialog, lst2, LB_GETCOUNT, 0, 0) - 1; i >= 0; --i) {
         char text[MAX_PATH];
-        if (!EntryText(dialog, lst2, WPARAM(i), text) || !kr::IsProjectEntry(text))
+        if (!kr::ListEntryText(GetDlgItem(dialog, lst2), WPARAM(i), text) || !kr::IsProjectEntry(text))
             continue;
         SendItem(dialog, lst2, LB_DELETESTRING, WPARAM(i), 0);
         kr::UpperCase(text);
@@ -100,7 +94,7 @@ void TakeSelection(HWND dialog, QZFILE &file)
     GetDlgItemTextA(dialog, stc1, file.directory, MAX_PATH);
     const LRESULT selected = SendItem(dialog, lst1, LB_GETCURSEL, 0, 0);
     char text[MAX_PATH];
-    if (selected == LB_ERR || !EntryText(dialog, lst1, WPARAM(selected), text))
+    if (selected == LB_ERR || !kr::ListEntryText(GetDlgItem(dialog, lst1), WPARAM(selected), text))
         return;
     kr::CopyUpToFirstDot(text, file.name, sizeof file.name);
     strcpy(file.extension, kr::kProjectExtension);
