@@ -65,12 +65,10 @@ TEST(DirectoryDialog, ListsMatchingDirectoriesInByteOrderAndFollowsTheTree)
         EXPECT_EQ(1, d.ListSelection(IDC_BROWSE_ENTRIES)) << "the proposed name is selected";
         EXPECT_EQ(here.back(), d.TreeSelection(IDC_BROWSE_TREE));
         EXPECT_EQ((std::vector<std::string>{"deep", "only_pro", "plain"}), d.TreeChildren(IDC_BROWSE_TREE, here));
-        Path deep = here, plain = here, onlyPro = here;
-        deep.push_back("deep"), plain.push_back("plain"), onlyPro.push_back("only_pro");
-        EXPECT_TRUE(d.TreeHasExpandButton(IDC_BROWSE_TREE, deep));
-        EXPECT_FALSE(d.TreeHasExpandButton(IDC_BROWSE_TREE, plain));
-        EXPECT_FALSE(d.TreeHasExpandButton(IDC_BROWSE_TREE, onlyPro)) << "a project is not a sub-directory to open";
-        EXPECT_EQ((std::vector<std::string>{"____"}), d.TreeChildren(IDC_BROWSE_TREE, deep));
+        const Path deep = TreePath(dir + "deep"), plain = TreePath(dir + "plain"), onlyPro = TreePath(dir + "only_pro");
+        EXPECT_EQ((std::vector<std::string>{"____"}), d.TreeChildren(IDC_BROWSE_TREE, deep)); // an expand button
+        EXPECT_TRUE(d.TreeChildren(IDC_BROWSE_TREE, plain).empty());
+        EXPECT_TRUE(d.TreeChildren(IDC_BROWSE_TREE, onlyPro).empty()) << "a project is not a sub-directory to open";
         d.ExpandTreeItem(IDC_BROWSE_TREE, deep);
         EXPECT_EQ((std::vector<std::string>{"inner"}), d.TreeChildren(IDC_BROWSE_TREE, deep));
         d.Screenshot("browse_dialog");
