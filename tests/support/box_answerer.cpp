@@ -113,6 +113,14 @@ void __stdcall BoxAnswerer::Observe(HWND owner, const char *text, const char *ca
             {owner, text ? text : "(null)", caption ? caption : "(null)", style, "", "", nullptr, false});
 }
 
+std::string BoxAnswerer::Passed() const
+{
+    std::string passed;
+    for (const ShownBox &box : boxes_)
+        passed += box.text + "|" + box.caption + "|" + std::to_string(box.style) + ";";
+    return passed;
+}
+
 bool BoxAnswerer::Answer(HWND box)
 {
     if (!IsMessageBox(box))

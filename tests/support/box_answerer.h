@@ -52,6 +52,7 @@ public:
     ~BoxAnswerer();
 
     const std::vector<ShownBox> &Boxes() const { return boxes_; }
+    std::string Passed() const; // "text|caption|style;" for each box, as the library passed them
     void Clear() { boxes_.clear(); }
 
 private:
