@@ -363,18 +363,17 @@ TEST_F(Apps, ProjectChangeAndLogOutAskOnceThenCloseUntilTheFirstRefusal)
         int result;
         std::vector<bool> open; // applications 2, 4 and 6 afterwards
         std::string box;
-    } rows[] = {{[&] { return ProSetCurrent(nullptr, &other); }, IDYES, 1, 0, {false, true, true}, change + "|Select Project|36|1"},
+    } rows[] = {{[&] { return ProSetCurrent(nullptr, &other); }, IDYES, 1, 0, {false, true, true}, change + "|Select Project|36;"},
                 {[] { return LogoutShutDownServices(nullptr); }, IDNO, 0, 0, {true, true, true},
-                 "When logging out all services are automatically closed down.\nContinue?|Log Out|36|1"},
-                {[] { return ProShutDownServices(nullptr); }, IDYES, 0, 1, {false, false, false}, change + "|Select Project|36|1"}};
+                 "When logging out all services are automatically closed down.\nContinue?|Log Out|36;"},
+                {[] { return ProShutDownServices(nullptr); }, IDYES, 0, 1, {false, false, false}, change + "|Select Project|36;"}};
     for (const auto &row : rows) {
         Register(2);
         Register(4).replies[kQueryQuit] = row.refuses;
         Register(6);
         BoxAnswerer boxes(row.answer);
         EXPECT_EQ(row.result, row.call()) << row.box;
-        const krtest::ShownBox &box = boxes.Boxes().at(0);
-        EXPECT_EQ(row.box, box.text + "|" + box.caption + "|" + std::to_string(box.style) + "|" + std::to_string(boxes.Boxes().size()));
+        EXPECT_EQ(row.box, boxes.Passed());
         EXPECT_EQ(row.open, (std::vector<bool>{apps_[2].window != nullptr, apps_[4].window != nullptr, apps_[6].window != nullptr}));
         TearDown();
     }

@@ -29,10 +29,8 @@ void __stdcall Observe(BOOL open, const char *extension, const char *name, DWORD
 
 } // namespace
 
-// No record, or no known type for an open dialog: no dialog. Then each dialog
-// with its arguments, cancelled (0, the record as the filter left it), and
-// with run01.raw typed and confirmed (back into the record); the second
-// round leaves nothing behind (heap, GDI objects, windows, the owner's wrapper).
+// No record, or no known type for an open dialog: no dialog. Each dialog cancelled (0, the record as the filter
+// left it) and confirmed with run01.raw (into the record); a second round leaves nothing (heap, GDI, windows).
 TEST(FileDialogs, CancelledOrConfirmed)
 {
     const std::string data = krtest::WorkPath("data"), run01 = data + "\\run01.raw", t28(28, 'T'), n255(255, 'n');
@@ -41,8 +39,7 @@ TEST(FileDialogs, CancelledOrConfirmed)
     HWND owner = nullptr;
     MACFILE file = {{1, 2, 3, 4, 5, 6, 7, 8}, "", {9, "", "run01", "", 10, 11}};
     const auto show = [&](int dialog, const char *extensions, const std::string &title, unsigned flags) {
-        g_given.clear();
-        memset(file.title, 0, sizeof file.title), title.copy(file.title, sizeof file.title); // 28: unterminated
+        (title + std::string(sizeof file.title, '\0')).copy(file.title, sizeof file.title); // NUL-padded; 28 fill it
         strcpy(file.file.extension, extensions);
         return dialog == 0 ? GenOpenFile(0, owner, &file.file, flags, title == "(null)" ? nullptr : title.c_str())
                            : (dialog == 1 ? GenGetNormalFile : GenSetNormalFile)(0, owner, &file);
@@ -73,9 +70,11 @@ TEST(FileDialogs, CancelledOrConfirmed)
         for (const auto &row : rows) {
             for (const int button : {IDCANCEL, IDOK}) {
                 SCOPED_TRACE(row.given + (button == IDOK ? " confirmed" : " cancelled"));
-                row.dialog == 2 ? (void)DeleteFileA(run01.c_str()) : krtest::WriteTextFile(run01, ""); // no question
+                DeleteFileA(run01.c_str()); // absent for the save dialog, which would ask to replace it
+                if (row.dialog != 2)
+                    krtest::WriteTextFile(run01, "");
                 strcpy(file.file.directory, row.directory.c_str());
-                memset(file.file.name, 0, sizeof file.file.name), row.name.copy(file.file.name, sizeof file.file.name);
+                (row.name + std::string(sizeof file.file.name, '\0')).copy(file.file.name, sizeof file.file.name);
                 krtest::DialogDriver driver;
                 driver.Then("", [&](krtest::Dialog &dialog) {
                     const bool inData = row.shown.find("|data|") != std::string::npos;
@@ -87,11 +86,14 @@ TEST(FileDialogs, CancelledOrConfirmed)
                     dialog.Type(kName, button == IDOK ? run01 : "typed, then cancelled");
                     dialog.Click(button);
                 });
-                MACFILE expected = file;
-                strcpy(expected.file.extension, row.extensions), strtok(expected.file.extension, "|");
-                if (button == IDOK)
-                    strcpy(expected.file.directory, (data + "\\").c_str()), strcpy(expected.file.name, "run01"),
-                        strcpy(expected.file.extension, "raw");
+                MACFILE expected = file; // cancelled: the list as the filter left it, cut at its first "|"
+                strcpy(expected.file.extension, row.extensions);
+                strtok(expected.file.extension, "|");
+                if (button == IDOK) {
+                    strcpy(expected.file.directory, (data + "\\").c_str());
+                    strcpy(expected.file.name, "run01");
+                    strcpy(expected.file.extension, "raw");
+                }
                 EXPECT_EQ(button == IDOK ? 1 : 0, show(row.dialog, row.extensions, row.title, row.flags));
                 EXPECT_EQ(row.given, g_given);
                 EXPECT_TRUE(!memcmp(&expected.file, &file.file, sizeof file.file) && file.reserved[7] == 8);
@@ -99,6 +101,7 @@ TEST(FileDialogs, CancelledOrConfirmed)
         }
     }
     EXPECT_TRUE(before == std::make_pair(krtest::BusyHeapBytes(), krtest::CountGuiObjects()));
-    DestroyWindow(owner), KrutilTestControl(KRTEST_FILE_DIALOG_OBSERVER, previous);
+    DestroyWindow(owner);
+    KrutilTestControl(KRTEST_FILE_DIALOG_OBSERVER, previous);
     SetCurrentDirectoryA(krtest::WorkDir().c_str()); // a dialog without OFN_NOCHANGEDIR moves it
 }

@@ -29,14 +29,6 @@ void MakeTree(const std::vector<std::string> &entries)
         entry.back() == '\\' ? void(CreateDirectoryA(entry.c_str(), nullptr)) : krtest::WriteTextFile(entry, "");
 }
 
-std::string Shown(const krtest::BoxAnswerer &boxes)
-{
-    std::string shown;
-    for (const krtest::ShownBox &box : boxes.Boxes())
-        shown += box.text + "|" + box.caption + "|" + std::to_string(box.style) + ";";
-    return shown;
-}
-
 TEST(Projects, CurrentProjectPointsTheFileKeysAtItsSubDirectories)
 {
     QZFILE current;
@@ -48,7 +40,7 @@ TEST(Projects, CurrentProjectPointsTheFileKeysAtItsSubDirectories)
               "Set1.PRO\\SAMPLEDB\\a.SDB", "Set1.PRO\\SAMPLEDB\\b.SPL"});
     krtest::BoxAnswerer boxes;
     ASSERT_EQ(1, ProSetCurrent(nullptr, &project));
-    EXPECT_EQ("", Shown(boxes)) << "no application is open: nothing to ask";
+    EXPECT_EQ("", boxes.Passed()) << "no application is open: nothing to ask";
     const char *const keys[][2] = {{"CURVE_DB", "CURVEDB\\,Set1,CDB"}, {"RAW", "DATA\\,run1,RAW"}, {"METHOD_DB", "METHDB\\,m,MDB"},
                                    {"PEAK_DB", "PEAKDB\\,pk,PDB"}, {"SAMPLES_DB", "SAMPLEDB\\,b,SPL"}, {"PTABLE_DB", "TABLEDB\\,Set1,TDB"}};
     InitGlobal(0);
@@ -79,7 +71,7 @@ TEST(Projects, CreateDirectoryMakesWhatIsMissingOrSaysWhyNot)
         const QZFILE project = Project(row.name + ".PRO");
         EXPECT_EQ(row.result, ProCreateDirectory(nullptr, &project)) << row.name;
         DeleteFileA("KRSECURE.INI");
-        EXPECT_EQ(row.box, Shown(boxes)) << row.name;
+        EXPECT_EQ(row.box, boxes.Passed()) << row.name;
         int made = GetFileAttributesA((row.name + ".PRO").c_str()) == FILE_ATTRIBUTE_DIRECTORY ? 0 : -1;
         for (const char *sub : {"CURVEDB", "DATA", "METHDB", "PEAKDB", "SAMPLEDB", "TABLEDB"})
             made += GetFileAttributesA((row.name + ".PRO\\" + sub).c_str()) == FILE_ATTRIBUTE_DIRECTORY;
@@ -106,7 +98,7 @@ TEST(Projects, FileOpenRetriesAnInaccessibleChoiceAndAllowsOnePickerAtATime)
     });
     ASSERT_EQ(1, ProFileOpen(nullptr, &project, 0, kTitle, 0));
     EXPECT_EQ(work + "|Pick1|PRO", std::string(project.directory) + "|" + project.name + "|" + project.extension);
-    EXPECT_EQ("This project is not accessible|Invalid Project|16;", Shown(boxes));
+    EXPECT_EQ("This project is not accessible|Invalid Project|16;", boxes.Passed());
     strcpy(project.directory, (work + "\\\\").c_str());
     driver.Then(kTitle, [](auto &d) { d.Click(IDCANCEL); });
     EXPECT_EQ(0, ProFileOpen(nullptr, &project, 0, kTitle, 1));
@@ -145,7 +137,7 @@ TEST(Projects, HookListsProjectsAsFilesAndChecksTheConfirmedName)
     EXPECT_EQ(krtest::HelpRecorder::SuiteContext(56), help.Last());
     EXPECT_EQ(dir + "\\|STUDY1|PRO", std::string(data.file.directory) + "|" + data.file.name + "|" + data.file.extension);
     EXPECT_EQ(missing + "Check path and name are correct.|" + kTitle + "|0;" + missing + "Create Project directory?|" + kTitle + "|36;",
-              Shown(boxes));
+              boxes.Passed());
 }
 
 } // namespace

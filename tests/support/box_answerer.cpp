@@ -1,5 +1,7 @@
 #include "support/box_answerer.h"
 
+#include <algorithm>
+
 #include "support/test_control.h"
 
 namespace krtest {
@@ -7,23 +9,71 @@ namespace {
 
 BoxAnswerer *g_current = nullptr;
 
-// Reads the buttons and the icon a box shows.
-void ReadControls(HWND box, ShownBox *shown)
+struct Watching {
+    HHOOK hook = nullptr;
+    std::vector<DialogWatch *> watches;
+    std::vector<HWND> waiting; // activated, not yet handed over
+    std::vector<HWND> seen;    // taken in already: a dialog activates again after a nested one
+} g_watching;
+
+void DropClosed(std::vector<HWND> &windows)
 {
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char cls[16] = "";
-        GetClassNameA(child, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Button") == 0 && IsWindowVisible(child))
-            shown->buttons.push_back(GetDlgCtrlID(child));
-        if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-            SendMessageA(child, STM_GETICON, 0, 0))
-            shown->icon = true;
+    windows.erase(std::remove_if(windows.begin(), windows.end(), [](HWND w) { return !IsWindow(w); }), windows.end());
+}
+
+// Each tick hands over one dialog that is shown, or waits for a later one.
+void CALLBACK HandOver(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    std::vector<HWND> &waiting = g_watching.waiting;
+    DropClosed(waiting); // ended before it was shown
+    const auto shown = std::find_if(waiting.begin(), waiting.end(), IsWindowVisible);
+    if (shown == waiting.end() && !waiting.empty())
+        SetTimer(nullptr, 0, 10, HandOver);
+    if (shown == waiting.end())
+        return;
+    const HWND dialog = *shown;
+    waiting.erase(shown);
+    for (DialogWatch *watch : std::vector<DialogWatch *>(g_watching.watches))
+        if (watch->take(dialog))
+            break;
+}
+
+LRESULT CALLBACK NoteActivated(int code, WPARAM wp, LPARAM lp)
+{
+    const HWND window = reinterpret_cast<HWND>(wp);
+    char cls[16] = "";
+    std::vector<HWND> &seen = g_watching.seen;
+    if (code == HCBT_ACTIVATE && GetClassNameA(window, cls, sizeof cls) && lstrcmpA(cls, "#32770") == 0 &&
+        !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD)) {
+        DropClosed(seen); // a closed dialog's handle may come again
+        if (std::find(seen.begin(), seen.end(), window) == seen.end()) {
+            seen.push_back(window);
+            g_watching.waiting.push_back(window);
+            SetTimer(nullptr, 0, 0, HandOver);
+        }
     }
-    shown->defaultButton = GetDlgCtrlID(GetFocus());
-    shown->shownOwner = GetWindow(box, GW_OWNER);
+    return CallNextHookEx(nullptr, code, wp, lp);
 }
 
 } // namespace
+
+DialogWatch::DialogWatch(std::function<bool(HWND)> take) : take(std::move(take))
+{
+    if (g_watching.watches.empty())
+        g_watching.hook = SetWindowsHookExA(WH_CBT, NoteActivated, nullptr, GetCurrentThreadId());
+    g_watching.watches.push_back(this);
+}
+
+DialogWatch::~DialogWatch()
+{
+    std::vector<DialogWatch *> &watches = g_watching.watches;
+    watches.erase(std::find(watches.begin(), watches.end(), this));
+    if (watches.empty()) {
+        UnhookWindowsHookEx(g_watching.hook);
+        g_watching = {};
+    }
+}
 
 std::string WindowText(HWND window)
 {
@@ -47,57 +97,49 @@ bool BoxAnswerer::Active() { return g_current != nullptr; }
 BoxAnswerer::BoxAnswerer(int button) : button_(button)
 {
     g_current = this;
-    hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
     previousObserver_ = KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, reinterpret_cast<INT_PTR>(&Observe));
 }
 
 BoxAnswerer::~BoxAnswerer()
 {
     KrutilTestControl(KRTEST_MESSAGE_BOX_OBSERVER, previousObserver_);
-    UnhookWindowsHookEx(hook_);
     g_current = nullptr;
 }
 
 void __stdcall BoxAnswerer::Observe(HWND owner, const char *text, const char *caption, UINT style)
 {
-    if (!g_current)
-        return;
-    ShownBox box;
-    box.owner = owner;
-    box.text = text ? text : "(null)";
-    box.caption = caption ? caption : "(null)";
-    box.style = style;
-    g_current->boxes_.push_back(box);
+    if (g_current)
+        g_current->boxes_.push_back(
+            {owner, text ? text : "(null)", caption ? caption : "(null)", style, "", "", nullptr, false});
 }
 
-// The box is still hidden when it activates: it is read and answered from
-// a timer that fires inside its modal loop.
-LRESULT CALLBACK BoxAnswerer::CbtProc(int code, WPARAM wp, LPARAM lp)
+std::string BoxAnswerer::Passed() const
 {
-    char cls[16] = "";
-    if (code == HCBT_ACTIVATE && g_current && GetClassNameA(reinterpret_cast<HWND>(wp), cls, sizeof cls) &&
-        lstrcmpA(cls, "#32770") == 0 && IsMessageBox(reinterpret_cast<HWND>(wp))) {
-        g_current->pending_ = reinterpret_cast<HWND>(wp);
-        SetTimer(nullptr, 0, 0, Answer);
+    std::string passed;
+    for (const ShownBox &box : boxes_)
+        passed += box.text + "|" + box.caption + "|" + std::to_string(box.style) + ";";
+    return passed;
+}
+
+bool BoxAnswerer::Answer(HWND box)
+{
+    if (!IsMessageBox(box))
+        return false;
+    if (boxes_.empty() || !boxes_.back().shownCaption.empty())
+        boxes_.push_back(ShownBox{}); // shown without passing the observer
+    ShownBox &shown = boxes_.back();
+    shown.shownCaption = WindowText(box);
+    shown.shownText = WindowText(GetDlgItem(box, 0xFFFF));
+    shown.shownOwner = GetWindow(box, GW_OWNER);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[16] = "";
+        GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            SendMessageA(child, STM_GETICON, 0, 0))
+            shown.icon = true;
     }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
-void CALLBACK BoxAnswerer::Answer(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    BoxAnswerer *self = g_current;
-    if (!self || !self->pending_)
-        return;
-    const HWND box = self->pending_;
-    self->pending_ = nullptr;
-    if (self->boxes_.empty() || !self->boxes_.back().shownCaption.empty())
-        self->boxes_.push_back(ShownBox{}); // shown without passing the observer
-    self->boxes_.back().shownCaption = WindowText(box);
-    self->boxes_.back().shownText = WindowText(GetDlgItem(box, 0xFFFF));
-    ReadControls(box, &self->boxes_.back());
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->button_, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, self->button_)));
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button_)));
+    return true;
 }
 
 } // namespace krtest

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,17 +22,25 @@ struct ShownBox {
     // As the real box on the screen showed them.
     std::string shownCaption;
     std::string shownText;
-    HWND shownOwner = nullptr; // the window that owns the box
-    std::vector<int> buttons; // ids of the visible buttons, in order
-    int defaultButton = 0;    // the button that has the focus
-    bool icon = false;        // an icon is shown
+    HWND shownOwner = nullptr;
+    bool icon = false;
 };
 
 std::string WindowText(HWND window); // cut to 1023 characters
 
-// A message box, as opposed to another dialog: its dialog procedure is the
-// system's own.
+// A message box rather than another dialog: its dialog procedure is the system's own.
 bool IsMessageBox(HWND window);
+
+// While it lives, `take` is offered each top-level dialog activated on this
+// thread once it is shown (from a timer inside its modal loop: it activates
+// hidden and uninitialised), unless an older watch took it (returned true).
+class DialogWatch {
+public:
+    explicit DialogWatch(std::function<bool(HWND)> take);
+    ~DialogWatch();
+    DialogWatch(const DialogWatch &) = delete; // so are the copies of the classes that hold one
+    const std::function<bool(HWND)> take;
+};
 
 // While it lives, every message box shown on this thread is answered with
 // `button` (other dialogs are left to a DialogDriver), and the library's
@@ -41,24 +50,19 @@ public:
     explicit BoxAnswerer(int button = IDOK);
     static bool Active(); // one lives
     ~BoxAnswerer();
-    BoxAnswerer(const BoxAnswerer &) = delete;
-    BoxAnswerer &operator=(const BoxAnswerer &) = delete;
 
     const std::vector<ShownBox> &Boxes() const { return boxes_; }
+    std::string Passed() const; // "text|caption|style;" for each box, as the library passed them
     void Clear() { boxes_.clear(); }
 
 private:
-    // The library's observer type.
-    static void __stdcall Observe(HWND owner, const char *text, const char *caption, UINT style);
-
-    static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp);
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR timer, DWORD);
+    static void __stdcall Observe(HWND owner, const char *text, const char *caption, UINT style); // the observer type
+    bool Answer(HWND box);
 
     int button_;
-    HHOOK hook_ = nullptr;
     INT_PTR previousObserver_ = 0;
-    HWND pending_ = nullptr;
     std::vector<ShownBox> boxes_;
+    DialogWatch watch_{[this](HWND box) { return Answer(box); }};
 };
 
 } // namespace krtest

@@ -3,15 +3,11 @@
 #include <gtest/gtest.h>
 #include <string.h>
 
-#include <algorithm>
-
 #include "support/box_answerer.h"
 #include "support/screenshot.h"
 
 namespace krtest {
 namespace {
-
-DialogDriver *g_driver = nullptr;
 
 std::string ClassOf(HWND window)
 {
@@ -20,8 +16,7 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-// A control among the dialog's children, then among those of its child
-// dialogs, depth first.
+// A control among the dialog's children, then among those of its child dialogs, depth first.
 HWND FindControl(HWND dialog, int id)
 {
     if (HWND control = GetDlgItem(dialog, id))
@@ -33,8 +28,7 @@ HWND FindControl(HWND dialog, int id)
     return nullptr;
 }
 
-// The control itself when it is an edit, else the edit inside it (a combo
-// box's, an extended combo box's).
+// The control itself when it is an edit, else the edit inside it (a combo box's).
 HWND EditOf(HWND control)
 {
     if (!control || lstrcmpiA(ClassOf(control).c_str(), "Edit") == 0)
@@ -59,11 +53,7 @@ void SendClick(HWND window, POINT at, bool doubleClick)
 std::string TreeItemText(HWND tree, HTREEITEM item)
 {
     char text[MAX_PATH] = "";
-    TVITEMA data = {};
-    data.mask = TVIF_TEXT;
-    data.hItem = item;
-    data.pszText = text;
-    data.cchTextMax = sizeof text;
+    TVITEMA data = {TVIF_TEXT, item, 0, 0, text, sizeof text, 0, 0, 0, 0};
     SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
     return text;
 }
@@ -81,8 +71,7 @@ std::string Joined(const std::vector<std::string> &texts)
     return "{" + all + "}";
 }
 
-// Ends a dialog a script left open: Cancel as a person would press it, and
-// if the dialog refuses even that, ended directly.
+// Ends a dialog a script left open: Cancel as a person would press it, else directly.
 void Cancel(HWND dialog)
 {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
@@ -93,20 +82,11 @@ void Cancel(HWND dialog)
 
 } // namespace
 
-HWND Dialog::Item(int id) const
+HWND Dialog::Item(int id, const char *className) const
 {
     const HWND control = FindControl(hwnd, id);
-    if (!control)
-        ADD_FAILURE() << "dialog \"" << Caption() << "\" has no control " << id;
-    return control;
-}
-
-HWND Dialog::Control(int id, const char *className) const
-{
-    const HWND control = Item(id);
-    if (control && lstrcmpiA(ClassOf(control).c_str(), className) != 0) {
-        ADD_FAILURE() << "control " << id << " of \"" << Caption() << "\" is a " << ClassOf(control) << ", not a "
-                      << className;
+    if (!control || (className && lstrcmpiA(ClassOf(control).c_str(), className) != 0)) {
+        ADD_FAILURE() << "dialog \"" << Caption() << "\" has no " << (className ? className : "control") << " " << id;
         return nullptr;
     }
     return control;
@@ -136,7 +116,7 @@ void Dialog::Type(int id, const std::string &text)
 
 void Dialog::Click(int id)
 {
-    const HWND button = Control(id, "Button");
+    const HWND button = Item(id, "Button");
     if (button && (!IsWindowEnabled(button) || !IsWindowVisible(button)))
         ADD_FAILURE() << "button " << id << " of \"" << Caption() << "\" cannot be clicked: "
                       << (IsWindowEnabled(button) ? "hidden" : "disabled");
@@ -178,7 +158,7 @@ int Dialog::ListIndex(int id, const std::string &text) const
 
 void Dialog::SelectListItem(int id, const std::string &text, bool doubleClick)
 {
-    const HWND list = Control(id, "ListBox");
+    const HWND list = Item(id, "ListBox");
     const int index = list ? ListIndex(id, text) : -1;
     if (index < 0)
         return;
@@ -194,7 +174,7 @@ void Dialog::SelectListItem(int id, const std::string &text, bool doubleClick)
 
 void Dialog::SelectComboItem(int id, const std::string &text)
 {
-    const HWND combo = Control(id, "ComboBox");
+    const HWND combo = Item(id, "ComboBox");
     const int index = combo ? ListIndex(id, text) : -1;
     if (index < 0)
         return;
@@ -205,7 +185,7 @@ void Dialog::SelectComboItem(int id, const std::string &text)
 
 HTREEITEM Dialog::TreeItem(int id, const std::vector<std::string> &path) const
 {
-    const HWND tree = Control(id, WC_TREEVIEWA);
+    const HWND tree = Item(id, WC_TREEVIEWA);
     HTREEITEM item = TVI_ROOT;
     for (size_t depth = 0; tree && depth < path.size(); ++depth) {
         HTREEITEM child = TreeNext(tree, depth ? TVGN_CHILD : TVGN_ROOT, item);
@@ -231,15 +211,9 @@ std::vector<std::string> Dialog::TreeChildren(int id, const std::vector<std::str
     return texts;
 }
 
-bool Dialog::TreeHasExpandButton(int id, const std::vector<std::string> &path) const
-{
-    const HTREEITEM item = TreeItem(id, path);
-    return item && TreeNext(Item(id), TVGN_CHILD, item);
-}
-
 std::string Dialog::TreeSelection(int id) const
 {
-    const HWND tree = Control(id, WC_TREEVIEWA);
+    const HWND tree = Item(id, WC_TREEVIEWA);
     const HTREEITEM item = tree ? TreeNext(tree, TVGN_CARET, nullptr) : nullptr;
     return item ? TreeItemText(tree, item) : "";
 }
@@ -280,81 +254,41 @@ void Dialog::Screenshot(const std::string &name) const
     EXPECT_TRUE(SaveWindowAsPng(hwnd, path)) << "cannot write the screenshot " << path;
 }
 
-DialogDriver::DialogDriver()
-{
-    g_driver = this;
-    hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
-}
-
 DialogDriver::~DialogDriver()
 {
-    UnhookWindowsHookEx(hook_);
-    g_driver = nullptr;
     for (const Step &step : steps_)
         ADD_FAILURE() << "no dialog \"" << step.caption << "\" came for its script";
 }
 
 void DialogDriver::Then(const std::string &caption, Script script) { steps_.push_back({caption, std::move(script)}); }
 
-// A dialog is still hidden and uninitialised when it activates: its script
-// runs from a timer that fires inside its modal loop, once it is shown.
-LRESULT CALLBACK DialogDriver::CbtProc(int code, WPARAM wp, LPARAM lp)
+bool DialogDriver::Run(HWND window)
 {
-    const HWND window = reinterpret_cast<HWND>(wp);
-    if (code == HCBT_ACTIVATE && g_driver && ClassOf(window) == "#32770" &&
-        !(GetWindowLongA(window, GWL_STYLE) & WS_CHILD) && !(IsMessageBox(window) && BoxAnswerer::Active())) {
-        std::vector<HWND> &seen = g_driver->seen_; // a closed dialog's handle may come again
-        seen.erase(std::remove_if(seen.begin(), seen.end(), [](HWND w) { return !IsWindow(w); }), seen.end());
-        if (std::find(seen.begin(), seen.end(), window) == seen.end()) {
-            seen.push_back(window);
-            g_driver->activated_.push_back(window);
-            SetTimer(nullptr, 0, 0, RunNext);
-        }
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
-void CALLBACK DialogDriver::RunNext(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    if (!g_driver || g_driver->activated_.empty())
-        return;
-    const HWND window = g_driver->activated_.front();
-    if (IsWindow(window) && !IsWindowVisible(window)) { // activated before it is shown
-        SetTimer(nullptr, 0, 10, RunNext);
-        return;
-    }
-    g_driver->activated_.pop_front();
-    g_driver->Run(window);
-}
-
-void DialogDriver::Run(HWND window)
-{
-    if (!IsWindow(window))
-        return; // ended before it was shown
     const std::string caption = WindowText(window);
     if (IsMessageBox(window)) {
+        if (BoxAnswerer::Active())
+            return false;
         ADD_FAILURE() << "message box \"" << caption << "\" (\"" << WindowText(GetDlgItem(window, 0xFFFF))
                       << "\") shown while no BoxAnswerer lives: cancelled";
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        return;
+        return true;
     }
     if (steps_.empty() || (!steps_.front().caption.empty() && steps_.front().caption != caption)) {
         ADD_FAILURE() << "dialog \"" << caption << "\" came while "
                       << (steps_.empty() ? "no script was left" : "waiting for \"" + steps_.front().caption + "\"")
                       << ": cancelled";
         Cancel(window);
-        return;
+        return true;
     }
     const Script script = std::move(steps_.front().script);
     steps_.pop_front();
-    ++run_;
     Dialog dialog(window);
     script(dialog);
     if (dialog.IsOpen()) {
         ADD_FAILURE() << "dialog \"" << caption << "\" was still open after its script: cancelled";
         Cancel(window);
     }
+    return true;
 }
 
 } // namespace krtest
