@@ -276,13 +276,8 @@ void Dialog::SysCommand(UINT command) { SendMessageA(hwnd, WM_SYSCOMMAND, comman
 
 void Dialog::Screenshot(const std::string &name) const
 {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string directory(path, strrchr(path, '\\') + 1);
-    directory += "artefacts\\";
-    CreateDirectoryA(directory.c_str(), nullptr);
-    EXPECT_TRUE(SaveWindowAsPng(hwnd, directory + name + ".png"))
-        << "cannot write the screenshot " << directory << name << ".png";
+    const std::string path = ArtefactPath(name + ".png");
+    EXPECT_TRUE(SaveWindowAsPng(hwnd, path)) << "cannot write the screenshot " << path;
 }
 
 DialogDriver::DialogDriver()

@@ -61,12 +61,23 @@ bool SaveWindowAsPng(HWND window, const std::string &path)
     GetWindowRect(window, &frame);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     Pixels pixels;
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // COM stays initialised for the rest of the program: ended, it frees what
+    // it kept of the imaging component later, in the middle of whatever test
+    // then balances the heap (the file dialogs' did).
+    [[maybe_unused]] static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const bool saved = CaptureWindow(window, width, height, pixels) &&
                        EncodePng(std::wstring(path.begin(), path.end()), width, height, pixels);
-    if (SUCCEEDED(com))
-        CoUninitialize();
     return saved;
+}
+
+std::string ArtefactPath(const std::string &file)
+{
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string directory = program;
+    directory.replace(directory.rfind('\\') + 1, std::string::npos, "artefacts");
+    CreateDirectoryA(directory.c_str(), nullptr);
+    return directory + "\\" + file;
 }
 
 } // namespace krtest

@@ -12,6 +12,10 @@ namespace krtest {
 // imaging component. False when it cannot be captured or written.
 bool SaveWindowAsPng(HWND window, const std::string &path);
 
+// <test program's directory>\artefacts\<file>, where the pictures a run
+// leaves for a look are kept; the directory is made when missing.
+std::string ArtefactPath(const std::string &file);
+
 } // namespace krtest
 
 #endif
