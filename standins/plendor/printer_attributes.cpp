@@ -6,13 +6,8 @@ namespace plendor {
 
 bool SetPrintingAttributes(HDC dc)
 {
-    // Each call is made whatever the one before returned: a context that
-    // refuses one attribute still gets the others.
-    bool set = SetMapMode(dc, MM_TEXT) != 0;
-    set = SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP) != GDI_ERROR && set;
-    set = SetBkMode(dc, TRANSPARENT) != 0 && set;
-    set = SetStretchBltMode(dc, HALFTONE) != 0 && set;
-    return SetBrushOrgEx(dc, 0, 0, nullptr) && set;
+    return SetMapMode(dc, MM_TEXT) && SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP) != GDI_ERROR &&
+           SetBkMode(dc, TRANSPARENT) && SetStretchBltMode(dc, HALFTONE) && SetBrushOrgEx(dc, 0, 0, nullptr);
 }
 
 } // namespace plendor

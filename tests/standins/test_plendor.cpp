@@ -1,6 +1,8 @@
 // Printer-context attributes and metafile printing through the DLL, on a
-// memory context whose pixels are read back.
+// memory page whose pixels are read back.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "plendor.h"
 #include "support/gui_objects.h"
@@ -9,21 +11,14 @@ namespace {
 
 const int kWidth = 400, kHeight = 300;
 
-// A white 32-bit top-down page standing in for the printer.
+// A white page standing in for the printer, and a window to record.
 struct Page {
-    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
     DWORD *bits = nullptr;
-    HBITMAP image;
-    HGDIOBJ old;
-    HWND window = CreateWindowA("STATIC", "Spectrum 7", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    Page()
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        image = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
-        old = SelectObject(dc, image);
-        PatBlt(dc, 0, 0, kWidth, kHeight, WHITENESS);
-    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP image = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, image);
+    HWND window = CreateWindowA("STATIC", "Spectrum 7", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr);
     ~Page()
     {
         SelectObject(dc, old);
@@ -31,32 +26,27 @@ struct Page {
         DeleteDC(dc);
         DestroyWindow(window);
     }
-    // The smallest rectangle holding every pixel that is not white.
-    RECT Ink() const
+    // "left,top,right,bottom" of the pixels that are not white.
+    std::string Ink() const
     {
-        RECT ink = {kWidth, kHeight, 0, 0};
+        RECT ink = {};
         GdiFlush();
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                if ((bits[y * kWidth + x] & 0xFFFFFF) != 0xFFFFFF)
-                    ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x + 1),
-                           std::max<LONG>(ink.bottom, y + 1)};
-        return ink;
+        for (int at = 0; at < kWidth * kHeight; ++at) {
+            const RECT pixel = {at % kWidth, at / kWidth, at % kWidth + 1, at / kWidth + 1};
+            if ((bits[at] & 0xFFFFFF) != 0xFFFFFF)
+                UnionRect(&ink, &ink, &pixel);
+        }
+        return std::to_string(ink.left) + "," + std::to_string(ink.top) + "," + std::to_string(ink.right) + "," +
+               std::to_string(ink.bottom);
     }
 };
-
-std::string Text(const RECT &r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom);
-}
 
 } // namespace
 
 TEST(Plendor, ContextsGetThePrintingAttributes)
 {
     Page page;
-    RECT frame = {0, 0, 100, 100};
+    const RECT frame = {0, 0, 100, 100};
     SetMapMode(page.dc, MM_LOMETRIC);
     SetTextAlign(page.dc, TA_BASELINE | TA_RIGHT | TA_UPDATECP);
     SetBkMode(page.dc, OPAQUE);
@@ -75,28 +65,24 @@ TEST(Plendor, ContextsGetThePrintingAttributes)
 TEST(Plendor, PlaybackLandsInTheTarget)
 {
     Page page;
-    const RECT halfPage = {0, 0, GetDeviceCaps(page.dc, HORZRES) / 2, GetDeviceCaps(page.dc, VERTRES) / 2};
+    const RECT none = {}, halfPage = {0, 0, GetDeviceCaps(page.dc, HORZRES) / 2, GetDeviceCaps(page.dc, VERTRES) / 2};
     const struct {
-        const char *name;
-        RECT frame, target, drawn, lands;
-        bool noFrame, noTarget;
+        RECT frame, target, drawn;
+        const char *lands;
     } rows[] = {
-        {"where drawn", {50, 40, 250, 200}, {}, {100, 80, 150, 120}, {100, 80, 150, 120}, false, true},
-        {"moved", {50, 40, 250, 200}, {0, 0, 200, 160}, {100, 80, 150, 120}, {50, 40, 100, 80}, false, false},
-        {"twice the size", {0, 0, 100, 100}, {200, 100, 400, 300}, {10, 20, 60, 40}, {220, 140, 320, 180}, false, false},
-        {"page as frame", {}, halfPage, {100, 60, 200, 160}, {50, 30, 100, 80}, true, false},
+        {{50, 40, 250, 200}, none, {100, 80, 150, 120}, "100,80,150,120"},                 // where drawn
+        {{50, 40, 250, 200}, {0, 0, 200, 160}, {100, 80, 150, 120}, "50,40,100,80"},       // moved
+        {{0, 0, 100, 100}, {200, 100, 400, 300}, {10, 20, 60, 40}, "220,140,320,180"},     // twice the size
+        {none, halfPage, {100, 60, 200, 160}, "50,30,100,80"},                              // the page as frame
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(row.lands);
         PatBlt(page.dc, 0, 0, kWidth, kHeight, WHITENESS);
-        const HDC recorder = KRInitPrnDCMetaFile(page.dc, page.window, row.noFrame ? nullptr : &row.frame);
+        const HDC recorder = KRInitPrnDCMetaFile(page.dc, page.window, IsRectEmpty(&row.frame) ? nullptr : &row.frame);
         ASSERT_TRUE(recorder);
         FillRect(recorder, &row.drawn, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        EXPECT_TRUE(KREndMetaFile(row.noTarget ? nullptr : &row.target));
-        const RECT ink = page.Ink();
-        EXPECT_TRUE(abs(ink.left - row.lands.left) <= 1 && abs(ink.top - row.lands.top) <= 1 &&
-                    abs(ink.right - row.lands.right) <= 1 && abs(ink.bottom - row.lands.bottom) <= 1)
-            << Text(ink) << " instead of " << Text(row.lands);
+        EXPECT_TRUE(KREndMetaFile(IsRectEmpty(&row.target) ? nullptr : &row.target));
+        EXPECT_EQ(row.lands, page.Ink());
     }
 }
 
@@ -107,26 +93,19 @@ TEST(Plendor, RefusesBadHandlesAndLeaksNothing)
     const HDC gone = CreateCompatibleDC(nullptr);
     DeleteDC(gone);
     const RECT frame = {10, 10, 50, 50}, empty = {10, 10, 10, 50}, inverted = {50, 10, 10, 50};
-    EXPECT_FALSE(KRSetAttribDC(nullptr));
-    EXPECT_FALSE(KRSetAttribDC(gone));
-    EXPECT_FALSE(KRSetAttribDC(static_cast<HDC>(GetStockObject(BLACK_PEN))));
+    for (HDC dc : {HDC(nullptr), gone, static_cast<HDC>(GetStockObject(BLACK_PEN))})
+        EXPECT_FALSE(KRSetAttribDC(dc));
     EXPECT_FALSE(KREndMetaFile(&frame)) << "nothing is being recorded";
     const struct {
-        const char *name;
         HDC printer;
         HWND window;
         const RECT *frame;
     } refused[] = {
-        {"no printer", nullptr, page.window, &frame},
-        {"a deleted printer", gone, page.window, &frame},
-        {"no window", page.dc, nullptr, &frame},
-        {"an empty frame", page.dc, page.window, &empty},
-        {"an inverted frame", page.dc, page.window, &inverted},
+        {nullptr, page.window, &frame}, {gone, page.window, &frame}, {page.dc, nullptr, &frame},
+        {page.dc, page.window, &empty}, {page.dc, page.window, &inverted},
     };
-    for (const auto &row : refused) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(nullptr, KRInitPrnDCMetaFile(row.printer, row.window, row.frame));
-    }
+    for (const auto &row : refused)
+        EXPECT_EQ(nullptr, KRInitPrnDCMetaFile(row.printer, row.window, row.frame)) << &row - refused;
     ASSERT_TRUE(KRInitPrnDCMetaFile(page.dc, page.window, &frame));
     EXPECT_EQ(nullptr, KRInitPrnDCMetaFile(page.dc, page.window, &frame)) << "a second recording at once";
     EXPECT_FALSE(KREndMetaFile(&empty)) << "an empty target plays nothing";

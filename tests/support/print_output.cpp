@@ -24,28 +24,17 @@ std::string WindowsPath(const std::string &hostPath)
     return path;
 }
 
-// The Out key of the cups-pdf configuration of the default printer's queue
-// (its own file first, then the general one), ${HOME} and ${USER} expanded.
+// The Out key of the cups-pdf configuration of the default printer's queue.
 std::string PdfDirectory()
 {
     char queue[256] = "";
     DWORD size = sizeof queue;
     GetDefaultPrinterA(queue, &size);
-    std::string text = ReadTextFile(WindowsPath("/etc/cups/cups-pdf-" + std::string(queue) + ".conf"));
-    if (text.empty())
-        text = ReadTextFile(WindowsPath("/etc/cups/cups-pdf.conf"));
-    std::istringstream lines(text);
+    std::istringstream lines(ReadTextFile(WindowsPath("/etc/cups/cups-pdf-" + std::string(queue) + ".conf")));
     std::string line, directory;
     while (std::getline(lines, line))
         if (line.compare(0, 4, "Out ") == 0)
             directory = line.substr(4);
-    const char *home = getenv("WINEHOMEDIR"), *user = getenv("WINEUSERNAME"); // "\??\Z:\root", "root"
-    for (auto [key, value] : {std::pair<std::string, std::string>{"${HOME}", home ? home + 6 : ""},
-                              std::pair<std::string, std::string>{"${USER}", user ? user : ""}}) {
-        std::replace(value.begin(), value.end(), '\\', '/');
-        for (size_t at; (at = directory.find(key)) != std::string::npos;)
-            directory.replace(at, key.size(), value);
-    }
     return directory;
 }
 
@@ -55,14 +44,6 @@ bool IsWholePdf(const std::string &path)
     const std::string content = ReadTextFile(path);
     const size_t end = content.find_last_not_of(" \r\n");
     return end != std::string::npos && end >= 4 && content.compare(end - 4, 5, "%%EOF") == 0;
-}
-
-bool ReadPageSize(const std::string &info, double &width, double &height, int &rotation)
-{
-    const size_t size = info.find("size:"), rot = info.find("rot:");
-    return size != std::string::npos && rot != std::string::npos &&
-           sscanf(info.c_str() + size, "size: %lf x %lf", &width, &height) == 2 &&
-           sscanf(info.c_str() + rot, "rot: %d", &rotation) == 1;
 }
 
 } // namespace
@@ -106,13 +87,10 @@ PrintedPdf::PrintedPdf(const std::string &title, DWORD timeoutMs)
     for (DWORD waited = 0; !directory.empty() && waited < timeoutMs; waited += 50) {
         WIN32_FIND_DATAA found;
         const HANDLE search = FindFirstFileA(WindowsPath(directory + "/" + title + "*.pdf").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            FindClose(search);
-            path_ = WindowsPath(directory + "/" + found.cFileName);
-            if (IsWholePdf(path_)) {
-                hostPath_ = directory + "/" + found.cFileName;
-                return;
-            }
+        if (search != INVALID_HANDLE_VALUE && FindClose(search) &&
+            IsWholePdf(WindowsPath(directory + "/" + found.cFileName))) {
+            hostPath_ = directory + "/" + found.cFileName;
+            return;
         }
         Sleep(50);
     }
@@ -121,7 +99,7 @@ PrintedPdf::PrintedPdf(const std::string &title, DWORD timeoutMs)
 PrintedPdf::~PrintedPdf()
 {
     if (Found() && !testing::Test::HasFailure())
-        DeleteFileA(path_.c_str());
+        DeleteFileA(WindowsPath(hostPath_).c_str());
 }
 
 std::string PrintedPdf::Poppler(const std::string &tool, int page, const std::string &options) const
@@ -142,19 +120,17 @@ int PrintedPdf::Pages() const
 
 AreaMm PrintedPdf::PageMm(int page) const
 {
+    const std::string info = Poppler("pdfinfo", page, "");
+    const size_t size = info.find("size:"), rotation = info.find("rot:");
     double width = 0, height = 0;
-    int rotation = 0;
-    if (!ReadPageSize(Poppler("pdfinfo", page, ""), width, height, rotation))
+    int degrees = 0;
+    if (size == std::string::npos || rotation == std::string::npos ||
+        sscanf(info.c_str() + size, "size: %lf x %lf", &width, &height) != 2 ||
+        sscanf(info.c_str() + rotation, "rot: %d", &degrees) != 1)
         return {};
-    if (rotation % 180)
+    if (degrees % 180)
         std::swap(width, height);
     return {0, 0, width * kMmPerPoint, height * kMmPerPoint};
-}
-
-bool PrintedPdf::Landscape(int page) const
-{
-    const AreaMm area = PageMm(page);
-    return area.right > area.bottom;
 }
 
 std::string PrintedPdf::Text(int page) const

@@ -34,7 +34,8 @@ bool RunHostCommand(const std::string &command, std::string *output = nullptr);
 std::string UniqueJobTitle(const std::string &what);
 
 // The PDF of the job titled `title` in the directory where the default
-// printer's PDF queue writes (the Out key of its cups-pdf configuration).
+// printer's PDF queue writes (the Out key of its own cups-pdf
+// configuration, which scripts/spooler.sh writes).
 // The file is removed when the test passed, kept for a look otherwise.
 class PrintedPdf {
 public:
@@ -45,15 +46,14 @@ public:
     const std::string &HostPath() const { return hostPath_; }
 
     int Pages() const;                  // 0 when unreadable
-    AreaMm PageMm(int page) const;      // the page itself: its width and height, rotation applied
-    bool Landscape(int page) const;
+    AreaMm PageMm(int page) const;      // the page as shown (rotation applied): wider than high in landscape
     std::string Text(int page) const;   // pdftotext -layout, in reading order
     AreaMm InkMm(int page) const;       // what is not white, at 150 dpi; empty for a blank page
     bool SavePng(int page, const std::string &name) const; // 72 dpi, in the artefacts directory
 
 private:
     std::string Poppler(const std::string &tool, int page, const std::string &options) const;
-    std::string hostPath_, path_;
+    std::string hostPath_;
 };
 
 } // namespace krtest
