@@ -53,7 +53,12 @@ kr_start_wine() {
   "$KR_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# The print spooler and the PDF queue (scripts/spooler.sh), up before the
+# first Wine program and stopped with the rest.
+source "$KR_ROOT/scripts/spooler.sh"
+
 kr_start_env() {
+  kr_start_spooler
   kr_start_xvfb
   kr_prepare_prefix
   kr_start_wine
@@ -68,6 +73,7 @@ kr_stop_env() {
     kill "$KR_XVFB_PID" 2>/dev/null || true
     wait "$KR_XVFB_PID" 2>/dev/null || true
   fi
+  kr_stop_spooler
 }
 
 # For the scripts that run programs: packages, both builds, then the
