@@ -59,6 +59,21 @@ static_assert(offsetof(PrintSettings, margins) == 4 &&
               "the print settings' fields follow one another");
 #endif
 
+/* Messages the library sends to the window being printed (WM_USER + 17..19).
+ * The window draws itself; one that handles none of them prints white. */
+#define PRN_MSG_REPORT 0x0411  /* wParam printer HDC, lParam RECT*: write the whole report, PrnReportNewPage between pages */
+#define PRN_MSG_DRAW 0x0412    /* wParam printer HDC, lParam RECT*: draw the window's contents into the rectangle */
+#define PRN_MSG_PREPARE 0x0413 /* wParam HDC, lParam RECT* before drawing; 0, 0 after it */
+
+/* Drawing flags of PrnHardcopy and PrnReportWindow. */
+#define PRN_DRAW_MDI_CHILDREN 0x01  /* the children are those of the frame's "mdiclient" window */
+#define PRN_DRAW_CHILDREN 0x02      /* draw child windows */
+#define PRN_DRAW_ALL_CHILDREN 0x04  /* all child windows, not just one */
+#define PRN_DRAW_FRAME_BORDER 0x08  /* a border around the frame window */
+#define PRN_DRAW_CHILD_BORDER 0x10  /* a border around each child window */
+#define PRN_DRAW_SCREEN_PLACE 0x20  /* the frame placed by its position on the screen */
+#define PRN_DRAW_NAMED_CHILD 0x40   /* the named child window (without PRN_DRAW_CHILDREN) */
+
 KR_EXTERN_C_BEGIN
 
 /* Loads the print settings: the record is cleared, then every key of the
