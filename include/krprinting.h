@@ -74,6 +74,43 @@ static_assert(offsetof(PrintSettings, margins) == 4 &&
 #define PRN_DRAW_SCREEN_PLACE 0x20  /* the frame placed by its position on the screen */
 #define PRN_DRAW_NAMED_CHILD 0x40   /* the named child window (without PRN_DRAW_CHILDREN) */
 
+/* ---- what is drawn on the page: printer fonts and metafile resources ---- */
+#include "krapps.h"
+
+KR_EXTERN_C_BEGIN
+
+/* A font for the printer context `dc`: `pointSize` points high at its
+ * vertical resolution (-MulDiv(pointSize, LOGPIXELSY, 72): 10 points at 300
+ * dots per inch are -42), the platform's width for the height, every other
+ * attribute as given (as CreateFontA takes them). The caller deletes it. */
+HFONT KRAPI PrnCreateFont(HDC dc, int pointSize, int escapement, int orientation, int weight, DWORD italic,
+                          DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outputPrecision, DWORD clipPrecision,
+                          DWORD quality, DWORD pitchAndFamily, const char *faceName);
+
+/* A bold (weight 700) copy of the font selected into `dc`, or null when it
+ * cannot be learnt. The caller deletes it. */
+HFONT KRAPI PrnCreateBoldFont(HDC dc);
+
+/* Called in pairs around drawing recorded into a metafile for the chosen
+ * printer (the Plendor library records and plays it back).
+ * Beginning, `window` given: the window stops repainting on the screen, a
+ * context is made for the chosen printer and the recording started on it
+ * over `frame` (KRInitPrnDCMetaFile: printer units, null for the whole
+ * page). When it starts, the shared drawing resources are copied into
+ * `saved` and replaced by their printer version (fonts at the printer's
+ * resolution, pens at the "Print" section's LineWidth, pens and brushes
+ * black with its Black; the colour values kept), which is also registered
+ * with the printer context. Returns the recording context to draw on, or
+ * null when nothing was started (no printer chosen, no window, a recording
+ * already open, a null `saved`).
+ * End, `window` null: the recording is played back onto the page into
+ * `target` (KREndMetaFile: printer units, null where it was drawn); the
+ * printer version is released, the shared resources restored from `saved`,
+ * the printer context deleted and windows repaint again. Returns null. */
+HDC KRAPI GetPrnResourceForMetafile(HWND window, const RECT *frame, GLOBALRESOURCES *saved, const RECT *target);
+
+KR_EXTERN_C_END
+
 KR_EXTERN_C_BEGIN
 
 /* Loads the print settings: the record is cleared, then every key of the

@@ -15,6 +15,13 @@ inline bool TruncateToLong(double value, long &out)
     return true;
 }
 
+// Rounded half up, then truncated toward zero: -1.5 gives -1. The suite
+// has always placed and sized what it prints so.
+inline long TruncatedHalfUp(double value)
+{
+    return static_cast<long>(value + 0.5);
+}
+
 } // namespace kr
 
 #endif
