@@ -105,7 +105,7 @@ TEST(HardcopyDrawing, WindowsDrawThemselvesWhereTheyLieOnThePage)
         {children, 0x40, "b", page, "pF(40,60,1040,1060)e pb(40,60,440,360)e "},
         {frame + "; a F 11 21 111 71 max; b F 51 61 251 161", 6, "", page, "pF(40,60,1040,1060)e pa(40,60,440,360)e "},
         {frame + " min", 0x20, "", screen, ""},
-        {frame + " max", 0x20, "", page, "pF(40,60,1040,1060)e "},
+        {frame + " max; a F 11 21 111 71", 0x26, "", page, "pF(40,60,1040,1060)e pa(51,81,151,131)e "},
         {frame + mdi + "; n M 60 50 190 95", 7, "", half, "pF(40,60,440,260)e pn(160,160,420,250)e pm(60,100,300,180)e "},
         {frame + mdi + "; n M 60 50 190 95", 3, "", half, "pF(40,60,440,260)e pn(40,60,440,260)e "},
         {"G - 301 201 401 301 app1; " + frame + " app12" + mdi + "; H - 0 0 9 9 app5; I - 0 0 9 9 app-2", ~0u, "", screen,
