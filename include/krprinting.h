@@ -113,6 +113,97 @@ KR_EXTERN_C_END
 
 KR_EXTERN_C_BEGIN
 
+/* ---- the printer chosen for the process ----
+ * The printer is chosen once and kept, as the "HDEVMODE" and "HDEVNAMES"
+ * properties of the frame window of application 0, for every job of the
+ * process; its orientation follows the "Print" section's Orientation. */
+
+/* Chooses the platform's default printer without asking the user. Always
+ * 1; when there is no printer nothing is chosen and jobs fail with
+ * "Cannot perform print". */
+int KRAPI PrnCanPrint(void);
+
+/* As PrnCanPrint; a non-zero `noWarning` also keeps the print dialogs of
+ * the process from warning that no printer is installed. Always 1. */
+int KRAPI PrinterAvailable(int noWarning);
+
+/* Kept for the suite's older applications: they do nothing. Always 1. */
+int KRAPI PrnPrintSetupGCV(void);
+int KRAPI PrnPrintSetupOK(HWND window);
+
+/* The platform's print set-up dialog on the chosen printer. OK keeps the
+ * printer and saves its orientation to the "Print" section: 1. Cancel, or
+ * no dialog: 0, the selection unchanged. */
+short KRAPI PrnPrintSetup(HWND owner);
+
+/* Frees the printer selection. Always 1. */
+int KRAPI PrnTidyUp(void);
+
+/* A new device context for the chosen printer, prepared for the suite's
+ * drawing (Plendor's KRSetAttribDC), or null when no printer is chosen or
+ * the printer refuses. The caller deletes it. */
+HDC KRAPI PrnGetPrinterDC(void);
+
+/* ---- print jobs ----
+ * A job shows the "Printing..." window, whose Cancel stops it, and keeps
+ * the suite's windows disabled meanwhile. It fails, printing nothing, with
+ * a message box: "Cannot perform print" (no printer context), "NULL Abort
+ * window handle" or "Unable to start print job". Documents are named
+ * "Hardcopy". One job at a time per process. */
+
+/* The print dialog ("Print") on `settings`, for the window `window` (null,
+ * or not a window: the active child). With `showDialog` 0 it closes at once
+ * as if OK were pressed. OK saves the settings to the "Print" section,
+ * keeps the printer and its orientation, and prints (PrnPrintOK): 1.
+ * Cancel, a null record or no dialog: 2. */
+short KRAPI PrnPrint(HWND owner, PrintSettings *settings, int showDialog, HWND window);
+
+/* As PrnPrint, but the printer's orientation is neither set from the
+ * settings nor saved; the job prints by the low 16 bits of `mode`
+ * (PRN_ORIENT_*), and the printer's own orientation is restored after it.
+ * Always 1. */
+#define PRN_ORIENT_SETTINGS 256 /* the settings' orientation */
+#define PRN_ORIENT_PORTRAIT 512
+#define PRN_ORIENT_LANDSCAPE 1024
+int KRAPI PrnPrintOrientate(HWND owner, PrintSettings *settings, int showDialog, HWND window, long mode);
+
+/* Prints a hard copy with the settings as they stand: all applications,
+ * the named window, all children or the active child of `owner`, each
+ * framed when the settings' border is set. Always 1. */
+int KRAPI PrnPrintOK(HWND owner, PrintSettings *settings);
+
+/* Prints `frame` (null: the frame of every running application of the
+ * suite) and its children as `flags` (PRN_DRAW_*) say, inside `margins`
+ * (top, left, bottom, right in centimetres; null: none). 1 printed, 0
+ * failed. */
+int KRAPI PrnHardcopy(HWND frame, HWND child, long flags, const float *margins);
+
+/* ---- reports ----
+ * A report is written by a window: in answer to PRN_MSG_REPORT it draws
+ * its text on the printer context inside the rectangle, from (0, 0), with
+ * the report font ("Courier New" at the settings' font size) selected, and
+ * calls PrnReportNewPage for each further page. */
+
+/* The "Print Report" dialog on `settings` for `owner`, which writes the
+ * report; then the report in the orientation `mode` gives (PRN_ORIENT_*,
+ * anything else the printer's), the printer's orientation restored after.
+ * 1 after printing (also when the job failed); 0 when cancelled. */
+int KRAPI PrnReport(HWND owner, PrintSettings *settings, int showDialog, long mode);
+
+/* Prints the report `window` writes, on the chosen printer as it stands.
+ * 1 printed; 0 when `window` or `settings` is missing or the job failed. */
+int KRAPI PrnPrintReport(HWND window, PrintSettings *settings);
+
+/* Within a report: ends the page and starts the next, framed as the first,
+ * with the report font selected. 1, or 0 when the page cannot change. */
+int KRAPI PrnReportNewPage(HDC dc);
+
+/* Within a report: draws `window` as a hard copy would (`flags`
+ * PRN_DRAW_*) into `area`, given in the report's own units as it draws
+ * (from the report rectangle's (0, 0)). 0 when `window` is not a window,
+ * `area` is null, or the user has cancelled the job; else 1. */
+int KRAPI PrnReportWindow(HDC dc, HWND window, const RECT *area, long flags);
+
 /* Loads the print settings: the record is cleared, then every key of the
  * "Print" section is read into it, a missing or unreadable value giving its
  * default (margins 1.00 cm, border and black on, line width 1, font size 10,

@@ -2,23 +2,15 @@
 // with the quality and copies of the printer chosen for the process.
 #include "krprinting.h"
 
-#include "apps/app_registry.h"
 #include "printing/print_settings.h"
+#include "printing/printer_selection.h"
 #include "support/memory.h"
 
 namespace {
 
-// The device mode of the printer selection, attached to the host's frame
-// window; null while no printer is chosen.
-HGLOBAL HeldDeviceMode()
-{
-    HWND frame = kr::AppRecord(0).mainWindow;
-    return frame ? static_cast<HGLOBAL>(GetPropA(frame, "HDEVMODE")) : nullptr;
-}
-
 void TakePrinterValues(PrintSettings &settings)
 {
-    HGLOBAL block = HeldDeviceMode();
+    HGLOBAL block = kr::HeldDeviceMode();
     const DEVMODEA *mode = block ? static_cast<const DEVMODEA *>(kr::MemGlobalLock(block)) : nullptr;
     if (!mode)
         return;

@@ -4,7 +4,6 @@
 #include "krprinting.h"
 
 #include "plendor.h"
-#include "printing/interim_printer_dc.h"
 #include "printing/printer_resources.h"
 
 namespace {
@@ -12,7 +11,7 @@ namespace {
 HDC BeginMetafileResources(HWND window, const RECT *frame, GLOBALRESOURCES *saved)
 {
     LockWindowUpdate(window);
-    const HDC printer = kr::InterimPrinterDC();
+    const HDC printer = PrnGetPrinterDC();
     const HDC recording = printer ? KRInitPrnDCMetaFile(printer, window, frame) : nullptr;
     if (!recording) {
         // Nothing will end the pair for this context.

@@ -7,7 +7,6 @@
 #include "apps/app_registry.h"
 #include "krprinting.h"
 #include "printing/hardcopy_drawing.h"
-#include "printing/interim_printer_dc.h"
 #include "printing/printer_resources.h"
 #include "printing/resource_words.h"
 #include "support/gui_objects.h"
@@ -137,7 +136,7 @@ TEST(PrinterResources, SizedForThePrinterBlackWithBlackReleasedAndPrinted)
     kr::AppRecord(0).mainWindow = scene["F"];
     SetPropA(scene["F"], "HDEVNAMES", chosen.hDevNames);
     SetPropA(scene["F"], "HDEVMODE", chosen.hDevMode);
-    const HDC printer = kr::InterimPrinterDC(); // 300 dots per inch
+    const HDC printer = PrnGetPrinterDC(); // 300 dots per inch
     const HGDIOBJ kinds[] = {CreateFontA(-16, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"),
                              CreatePen(PS_SOLID, 1, RGB(255, 0, 0)), CreateSolidBrush(RGB(255, 0, 0))};
     GLOBALRESOURCES screen;
