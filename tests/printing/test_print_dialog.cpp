@@ -1,0 +1,103 @@
+// The print dialog on the library's templates, under Wine with the
+// spooler's PDF queue as the default printer.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <dlgs.h>
+
+#include "krutil_dialogs.h"
+#include "printing/print_dialog.h"
+#include "support/dialog_driver.h"
+#include "support/gui_objects.h"
+#include "support/module_instance.h"
+#include "support/work_dir.h"
+
+namespace {
+
+// The string table and templates of the built library.
+[[maybe_unused]] const bool kLibraryResources = (kr::RecordModuleInstance(LoadLibraryA("krutil.dll")), true);
+
+TEST(PrintDialogFlags, SelectsTheCurrentWindowUnlessMoreIsPrinted)
+{
+    const struct { long toFile, allWindows, allApplications; bool noWarning; DWORD flags; } rows[] = {
+        {0, 0, 0, false, 0x145019},
+        {1, 0, 0, false, 0x145039},
+        {0, 1, 0, false, 0x145018},
+        {0, 1, 1, false, 0x14501C},
+        {0, 0, 1, true, 0x14509C},
+    };
+    for (const auto &row : rows) {
+        const PrintSettings settings = {1, {}, nullptr, row.toFile, row.allWindows, 0, 0, 0, 0, row.allApplications, 0, 0, 0, 0, 0};
+        EXPECT_EQ(row.flags, kr::PrintDialogFlags(settings, row.noWarning))
+            << row.toFile << row.allWindows << row.allApplications << row.noWarning;
+    }
+}
+
+// Border, black, all windows, current window | trace width | font size | copies
+std::string Shown(const krtest::Dialog &d)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%d%d%d%d|%d|%s|%s", d.Checked(IDC_PRINT_BORDER), d.Checked(IDC_PRINT_BLACK),
+             d.Checked(rad1), d.Checked(rad2), d.ListSelection(IDC_PRINT_TRACE_WIDTH),
+             d.Text(IDC_PRINT_FONT_SIZE).c_str(), d.Text(edt3).c_str());
+    return text;
+}
+
+TEST(PrintDialog, ShowsTheRecordAndOnOkSavesWhatWasChosen)
+{
+    krtest::GuiObjects before;
+    for (int round = 0; round < 2; ++round) { // the first round loads what the platform keeps for later
+        before = krtest::CountGuiObjects();
+        PrintSettings settings = {1, {1, 2, 3, 4}, nullptr, 0, 0, 1, 0, 300, 2.9, 0, 2, 3, -7, 0, 0};
+        krtest::DialogDriver driver;
+        driver.Then("Print", [](krtest::Dialog &d) {
+            EXPECT_EQ("1001|3|-7|2", Shown(d));
+            EXPECT_EQ(std::vector<std::string>({"0", "1", "2", "3", "4", "5"}), d.ListItems(IDC_PRINT_TRACE_WIDTH));
+            EXPECT_FALSE(d.Visible(IDC_PRINT_FONT_SIZE) || d.Visible(chx1) || d.Enabled(rad3));
+            d.Screenshot("print_dialog");
+            d.Click(IDC_PRINT_BORDER);
+            EXPECT_FALSE(d.Checked(IDC_PRINT_BORDER));
+            d.Click(IDC_PRINT_BLACK);
+            d.SelectComboItem(IDC_PRINT_TRACE_WIDTH, "5");
+            d.Type(IDC_PRINT_FONT_SIZE, "12pt");
+            d.Click(rad1);
+            d.Click(IDC_PRINT_MARGINS);
+            d.Click(IDOK);
+        });
+        driver.Then("Print Margins", [](krtest::Dialog &d) {
+            d.Type(IDC_MARGIN_TOP, "2.5");
+            d.Click(IDOK);
+        });
+        DeleteFileA(krtest::IniFilePath().c_str());
+        kr::PrinterBlocks chosen;
+        EXPECT_TRUE(kr::ShowPrintDialog(nullptr, settings, kr::kPrintTemplate, kr::DialogStart::DefaultPrinter, chosen));
+        EXPECT_EQ("[Print]\r\nGapLeft=2.00\r\nGapTop=2.50\r\nGapRight=4.00\r\nGapBottom=3.00\r\nPrintToFile=FALSE\r\n"
+                  "AllWindows=TRUE\r\nBorder=FALSE\r\nBlack=TRUE\r\nLineWidth=5\r\nFontSize=12\r\nPrintQuality=300\r\n"
+                  "Copies=3\r\nOrientation=LANDSCAPE\r\n",
+                  krtest::ReadTextFile(krtest::IniFilePath()));
+        GlobalFree(chosen.mode);
+        GlobalFree(chosen.names);
+    }
+    const krtest::GuiObjects after = krtest::CountGuiObjects();
+    EXPECT_TRUE(before == after) << before.gdi << " " << before.windows << " -> " << after.gdi << " " << after.windows;
+}
+
+TEST(PrintDialog, ForReportsHidesRangeAndBorderAndCancelSavesNothing)
+{
+    PrintSettings settings = {1, {}, nullptr, 0, 0, 1, 0, 300, 1, 0, 1, 1, 10, 1, 0};
+    krtest::DialogDriver driver;
+    driver.Then("Print Report", [](krtest::Dialog &d) {
+        for (int id : {grp1, rad1, rad2, rad3, stc2, edt1, stc3, edt2, IDC_PRINT_BORDER, chx1})
+            EXPECT_FALSE(d.Visible(id) || d.Enabled(id)) << id;
+        EXPECT_EQ("10", d.Text(IDC_PRINT_FONT_SIZE));
+        d.Type(IDC_PRINT_FONT_SIZE, "49");
+        d.Click(IDCANCEL);
+    });
+    DeleteFileA(krtest::IniFilePath().c_str());
+    kr::PrinterBlocks chosen;
+    EXPECT_FALSE(kr::ShowPrintDialog(nullptr, settings, kr::kReportTemplate, kr::DialogStart::DefaultPrinter, chosen));
+    EXPECT_FALSE(krtest::FileExists(krtest::IniFilePath()));
+}
+
+} // namespace
