@@ -1,13 +1,16 @@
-// The print dialog on the library's templates, under Wine with the
-// spooler's PDF queue as the default printer.
+// The print dialog on the library's templates, the printer chosen for the
+// process and its set-up, under Wine with the spooler's PDF queue as the
+// default printer.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <dlgs.h>
 
+#include "apps/app_registry.h"
 #include "krutil_dialogs.h"
 #include "printing/print_dialog.h"
+#include "printing/printer_selection.h"
 #include "support/dialog_driver.h"
 #include "support/gui_objects.h"
 #include "support/module_instance.h"
@@ -17,6 +20,18 @@ namespace {
 
 // The string table and templates of the built library.
 [[maybe_unused]] const bool kLibraryResources = (kr::RecordModuleInstance(LoadLibraryA("krutil.dll")), true);
+
+// Application 0's frame window, which holds the printer chosen.
+struct HostFrame {
+    HostFrame() { kr::AppRecord(0).mainWindow = window; }
+    ~HostFrame()
+    {
+        PrnTidyUp();
+        DestroyWindow(window);
+        kr::AppRecord(0) = APPINFO{};
+    }
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+};
 
 TEST(PrintDialogFlags, SelectsTheCurrentWindowUnlessMoreIsPrinted)
 {
@@ -98,6 +113,38 @@ TEST(PrintDialog, ForReportsHidesRangeAndBorderAndCancelSavesNothing)
     kr::PrinterBlocks chosen;
     EXPECT_FALSE(kr::ShowPrintDialog(nullptr, settings, kr::kReportTemplate, kr::DialogStart::DefaultPrinter, chosen));
     EXPECT_FALSE(krtest::FileExists(krtest::IniFilePath()));
+}
+
+TEST(PrinterSelection, DefaultChosenUnseenInTheKeptOrientationUntilTidiedUp)
+{
+    HostFrame host;
+    krtest::DialogDriver noDialogShown;
+    krtest::WriteTextFile(krtest::IniFilePath(), "[Print]\nOrientation=landscape\n");
+    EXPECT_EQ(1, PrnCanPrint());
+    EXPECT_EQ(DMORIENT_LANDSCAPE, kr::ModeOrientation(GetPropA(host.window, "HDEVMODE")));
+    EXPECT_NE(nullptr, GetPropA(host.window, "HDEVNAMES"));
+    EXPECT_EQ("[Print]\nOrientation=landscape\n", krtest::ReadTextFile(krtest::IniFilePath()));
+    EXPECT_EQ(1, PrnTidyUp());
+    EXPECT_EQ(nullptr, GetPropA(host.window, "HDEVMODE"));
+    EXPECT_EQ(nullptr, GetPropA(host.window, "HDEVNAMES"));
+}
+
+TEST(PrinterSelection, SetupCancelKeepsThePrinterAndOkSavesItsOrientation)
+{
+    HostFrame host;
+    DeleteFileA(krtest::IniFilePath().c_str());
+    PrnCanPrint();
+    const HANDLE names = GetPropA(host.window, "HDEVNAMES");
+    krtest::DialogDriver driver;
+    driver.Then("", [](krtest::Dialog &d) { d.Click(IDCANCEL); });
+    driver.Then("", [](krtest::Dialog &d) {
+        d.Click(rad2);
+        d.Click(IDOK);
+    });
+    EXPECT_EQ(0, PrnPrintSetup(host.window));
+    EXPECT_EQ(names, GetPropA(host.window, "HDEVNAMES"));
+    EXPECT_EQ(1, PrnPrintSetup(host.window));
+    EXPECT_EQ("LANDSCAPE", krtest::ReadIniValue("Print", "Orientation"));
 }
 
 } // namespace
