@@ -9,6 +9,7 @@
 
 #include "apps/app_registry.h"
 #include "krutil_dialogs.h"
+#include "printing/hardcopy_flags.h"
 #include "printing/print_dialog.h"
 #include "printing/printer_selection.h"
 #include "support/dialog_driver.h"
@@ -46,6 +47,25 @@ TEST(PrintDialogFlags, SelectsTheCurrentWindowUnlessMoreIsPrinted)
         const PrintSettings settings = {1, {}, nullptr, row.toFile, row.allWindows, 0, 0, 0, 0, row.allApplications, 0, 0, 0, 0, 0};
         EXPECT_EQ(row.flags, kr::PrintDialogFlags(settings, row.noWarning))
             << row.toFile << row.allWindows << row.allApplications << row.noWarning;
+    }
+}
+
+TEST(HardcopyFlags, FollowWhatIsPrintedAndTheBorder)
+{
+    const struct { long border; bool window; long allWindows, allApplications, flags; } rows[] = {
+        {0, false, 0, 0, 3},
+        {0, false, 1, 0, 7},
+        {1, false, 1, 0, 23},
+        {0, true, 1, 0, 65},
+        {1, true, 1, 0, 89},
+        {1, true, 0, 1, 56},
+        {1, false, 0, 1, 48},
+        {0, false, 1, 1, 32},
+    };
+    for (const auto &row : rows) {
+        const HWND window = row.window ? GetDesktopWindow() : nullptr;
+        const PrintSettings settings = {1, {}, window, 0, row.allWindows, row.border, 0, 0, 0, row.allApplications, 0, 0, 0, 0, 0};
+        EXPECT_EQ(row.flags, kr::HardcopyFlags(settings)) << row.border << row.window << row.allWindows << row.allApplications;
     }
 }
 
