@@ -95,7 +95,7 @@ TEST(PrintDialog, ShowsTheRecordAndOnOkSavesWhatWasChosen)
             EXPECT_FALSE(d.Checked(IDC_PRINT_BORDER));
             d.Click(IDC_PRINT_BLACK);
             d.SelectComboItem(IDC_PRINT_TRACE_WIDTH, "5");
-            d.Type(IDC_PRINT_FONT_SIZE, "12pt");
+            d.Type(IDC_PRINT_FONT_SIZE, "abc");
             d.Click(rad1);
             d.Click(IDC_PRINT_MARGINS);
             d.Click(IDOK);
@@ -108,7 +108,7 @@ TEST(PrintDialog, ShowsTheRecordAndOnOkSavesWhatWasChosen)
         kr::PrinterBlocks chosen;
         EXPECT_TRUE(kr::ShowPrintDialog(nullptr, settings, kr::kPrintTemplate, kr::DialogStart::DefaultPrinter, chosen));
         EXPECT_EQ("[Print]\r\nGapLeft=2.00\r\nGapTop=2.50\r\nGapRight=4.00\r\nGapBottom=3.00\r\nPrintToFile=FALSE\r\n"
-                  "AllWindows=TRUE\r\nBorder=FALSE\r\nBlack=TRUE\r\nLineWidth=5\r\nFontSize=12\r\nPrintQuality=300\r\n"
+                  "AllWindows=TRUE\r\nBorder=FALSE\r\nBlack=TRUE\r\nLineWidth=5\r\nFontSize=10\r\nPrintQuality=300\r\n"
                   "Copies=3\r\nOrientation=LANDSCAPE\r\n",
                   krtest::ReadTextFile(krtest::IniFilePath()));
         GlobalFree(chosen.mode);
