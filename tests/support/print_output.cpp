@@ -81,16 +81,30 @@ std::string UniqueJobTitle(const std::string &what)
            "_" + std::to_string(++serial) + "x"; // no title is the start of another
 }
 
-PrintedPdf::PrintedPdf(const std::string &title, DWORD timeoutMs)
+std::set<std::string> PrintedPdfNames(const std::string &title)
+{
+    std::set<std::string> names;
+    const std::string directory = PdfDirectory();
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(WindowsPath(directory + "/" + title + "*.pdf").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        names.insert(found.cFileName);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return names;
+}
+
+PrintedPdf::PrintedPdf(const std::string &title, DWORD timeoutMs) : PrintedPdf(title, {}, timeoutMs) {}
+
+PrintedPdf::PrintedPdf(const std::string &title, const std::set<std::string> &earlier, DWORD timeoutMs)
 {
     const std::string directory = PdfDirectory();
     for (DWORD waited = 0; !directory.empty() && waited < timeoutMs; waited += 50) {
-        WIN32_FIND_DATAA found;
-        const HANDLE search = FindFirstFileA(WindowsPath(directory + "/" + title + "*.pdf").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE && FindClose(search) &&
-            IsWholePdf(WindowsPath(directory + "/" + found.cFileName))) {
-            hostPath_ = directory + "/" + found.cFileName;
-            return;
+        for (const std::string &name : PrintedPdfNames(title)) {
+            if (!earlier.count(name) && IsWholePdf(WindowsPath(directory + "/" + name))) {
+                hostPath_ = directory + "/" + name;
+                return;
+            }
         }
         Sleep(50);
     }

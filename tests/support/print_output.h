@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 namespace krtest {
@@ -33,6 +34,10 @@ bool RunHostCommand(const std::string &command, std::string *output = nullptr);
 // file name.
 std::string UniqueJobTitle(const std::string &what);
 
+// The names of the PDFs of jobs titled `title` written so far: the library
+// names every document "Hardcopy", so a test tells its own by what is new.
+std::set<std::string> PrintedPdfNames(const std::string &title);
+
 // The PDF of the job titled `title` in the directory where the default
 // printer's PDF queue writes (the Out key of its own cups-pdf
 // configuration, which scripts/spooler.sh writes).
@@ -41,6 +46,8 @@ class PrintedPdf {
 public:
     // Waits until the spooler has written the whole file.
     explicit PrintedPdf(const std::string &title, DWORD timeoutMs = 30000);
+    // The first whole one not among `earlier` (from PrintedPdfNames).
+    PrintedPdf(const std::string &title, const std::set<std::string> &earlier, DWORD timeoutMs = 30000);
     ~PrintedPdf();
     bool Found() const { return !hostPath_.empty(); }
     const std::string &HostPath() const { return hostPath_; }
