@@ -153,8 +153,9 @@ HDC KRAPI PrnGetPrinterDC(void);
 
 /* The print dialog ("Print") on `settings`, for the window `window` (null,
  * or not a window: the active child). With `showDialog` 0 it closes at once
- * as if OK were pressed. OK saves the settings to the "Print" section,
- * keeps the printer and its orientation, and prints (PrnPrintOK): 1.
+ * as if OK were pressed, unseen. OK saves the settings to the "Print"
+ * section (unseen: the orientation alone), keeps the printer and its
+ * orientation, and prints (PrnPrintOK): 1.
  * Cancel, a null record or no dialog: 2. */
 short KRAPI PrnPrint(HWND owner, PrintSettings *settings, int showDialog, HWND window);
 

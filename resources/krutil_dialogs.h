@@ -48,4 +48,13 @@
 #define IDC_MARGIN_BOTTOM 10
 #define IDC_MARGIN_RIGHT 13
 
+/* printing: the print dialog templates PRN_PRINT_MOD and PRN_PRINT_REPORT
+   (printing_dialogs.rc). The platform's print dialog runs the controls
+   whose numbers dlgs.h gives; these are the library's own. */
+#define IDC_PRINT_BORDER 3
+#define IDC_PRINT_MARGINS 5
+#define IDC_PRINT_FONT_SIZE 1000
+#define IDC_PRINT_BLACK 1001
+#define IDC_PRINT_TRACE_WIDTH 1137 /* cmb2, which the print dialog leaves alone */
+
 #endif
