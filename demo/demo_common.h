@@ -49,6 +49,7 @@ void TourDialogs();          // tour_dialogs.cpp
 void TourProjects();         // tour_projects.cpp
 void TourPeaksAndIndices();  // tour_profiles.cpp
 void TourResampling();
+void TourPrinting();         // tour_printing.cpp
 
 } // namespace krdemo
 

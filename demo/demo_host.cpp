@@ -27,6 +27,7 @@ int main()
     TourPeaksAndIndices();
     TourRegression();
     TourResampling();
+    TourPrinting();
     ShowIniFile();
     return 0;
 }

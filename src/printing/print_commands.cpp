@@ -1,5 +1,5 @@
 // The print commands of the suite's applications: the print dialog on the
-// caller's settings, then a hard copy with them.
+// caller's settings, then a hard copy or a report with them.
 #include "krprinting.h"
 
 #include "printing/hardcopy_flags.h"
@@ -12,36 +12,49 @@ namespace {
 
 // The record takes the call's choices; OK in the dialog keeps the printer
 // chosen there for the process.
-bool ConfirmJob(HWND owner, PrintSettings &settings, int showDialog, HWND window)
+bool ConfirmJob(HWND owner, PrintSettings &settings, int showDialog, HWND window, const char *templateName)
 {
     settings.showDialog = showDialog;
-    settings.window = IsWindow(window) ? window : nullptr;
+    settings.window = window;
     kr::PrinterBlocks chosen;
-    if (!kr::ShowPrintDialog(owner, settings, kr::kPrintTemplate, kr::DialogStart::HeldPrinter, chosen))
+    if (!kr::ShowPrintDialog(owner, settings, templateName, kr::DialogStart::HeldPrinter, chosen))
         return false;
     kr::AttachPrinter(chosen.mode, chosen.names);
     return true;
+}
+
+// As ConfirmJob, the dialog starting in the record's orientation; the one
+// chosen there is the record's and the "Print" section's afterwards.
+bool ConfirmJobAndOrientation(HWND owner, PrintSettings &settings, int showDialog, HWND window,
+                              const char *templateName)
+{
+    kr::SetModeOrientation(kr::HeldDeviceMode(), static_cast<short>(settings.orientation));
+    if (!ConfirmJob(owner, settings, showDialog, window, templateName))
+        return false;
+    if (const short orientation = kr::ModeOrientation(kr::HeldDeviceMode()))
+        settings.orientation = orientation;
+    kr::SavePrintSetting(kr::PrintKey::Orientation, settings);
+    return true;
+}
+
+HWND WindowOrNull(HWND window)
+{
+    return IsWindow(window) ? window : nullptr;
 }
 
 } // namespace
 
 short KRAPI PrnPrint(HWND owner, PrintSettings *settings, int showDialog, HWND window)
 {
-    if (!settings)
+    if (!settings || !ConfirmJobAndOrientation(owner, *settings, showDialog, WindowOrNull(window), kr::kPrintTemplate))
         return 2;
-    kr::SetModeOrientation(kr::HeldDeviceMode(), static_cast<short>(settings->orientation));
-    if (!ConfirmJob(owner, *settings, showDialog, window))
-        return 2;
-    if (const short orientation = kr::ModeOrientation(kr::HeldDeviceMode()))
-        settings->orientation = orientation;
-    kr::SavePrintSetting(kr::PrintKey::Orientation, *settings);
     PrnPrintOK(owner, settings);
     return 1;
 }
 
 int KRAPI PrnPrintOrientate(HWND owner, PrintSettings *settings, int showDialog, HWND window, long mode)
 {
-    if (settings && ConfirmJob(owner, *settings, showDialog, window)) {
+    if (settings && ConfirmJob(owner, *settings, showDialog, WindowOrNull(window), kr::kPrintTemplate)) {
         const kr::JobOrientation orientation(mode, static_cast<short>(settings->orientation));
         PrnPrintOK(owner, settings);
     }
@@ -56,5 +69,14 @@ int KRAPI PrnPrintOK(HWND owner, PrintSettings *settings)
     const bool all = settings->allApplications != 0;
     PrnHardcopy(all ? nullptr : owner, all ? nullptr : settings->window, kr::HardcopyFlags(*settings),
                 settings->margins);
+    return 1;
+}
+
+int KRAPI PrnReport(HWND owner, PrintSettings *settings, int showDialog, long mode)
+{
+    if (!settings || !ConfirmJobAndOrientation(owner, *settings, showDialog, owner, kr::kReportTemplate))
+        return 0;
+    const kr::JobOrientation orientation(mode, static_cast<short>(settings->orientation));
+    PrnPrintReport(owner, settings);
     return 1;
 }

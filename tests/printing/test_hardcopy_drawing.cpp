@@ -129,7 +129,8 @@ TEST(HardcopyDrawing, WindowsDrawThemselvesWhereTheyLieOnThePage)
 // colour values 0x123456) for the default printer, with hard copies through the spooler drawn with them.
 TEST(PrinterResources, SizedForThePrinterBlackWithBlackReleasedAndPrinted)
 {
-    PRINTDLGA chosen = {sizeof chosen};
+    PRINTDLGA chosen = {};
+    chosen.lStructSize = sizeof chosen;
     chosen.Flags = PD_RETURNDEFAULT;
     ASSERT_TRUE(PrintDlgA(&chosen)) << "scripts/test.sh makes the PDF queue the default printer";
     auto scene = BuildScene("F - 0 0 400 300");

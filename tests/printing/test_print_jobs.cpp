@@ -13,6 +13,7 @@
 #include "support/gui_objects.h"
 #include "support/module_instance.h"
 #include "support/print_output.h"
+#include "support/work_dir.h"
 
 namespace {
 
@@ -62,7 +63,8 @@ protected:
     {
         frame_ = MakePrintee("Hardcopy frame 4711");
         kr::AppRecord(0) = {frame_, 0, 0, 0, 0, nullptr, 1, 0};
-        PRINTDLGA chosen = {sizeof chosen};
+        PRINTDLGA chosen = {};
+        chosen.lStructSize = sizeof chosen;
         chosen.Flags = PD_RETURNDEFAULT;
         ASSERT_TRUE(PrintDlgA(&chosen)) << "scripts/test.sh makes the PDF queue the default printer";
         kr::AttachPrinter(chosen.hDevMode, chosen.hDevNames);
@@ -150,7 +152,6 @@ TEST_F(PrintJobs, CancelStopsTheReportAndAbandonsTheJob)
 TEST_F(PrintJobs, ReportWritesPagesInTheReportFontAndPlacesWindows)
 {
     const HWND child = MakePrintee("Window in report", frame_);
-    kr::SetModeOrientation(kr::HeldDeviceMode(), DMORIENT_LANDSCAPE);
     settings_.fontSize = 12;
     g_whilePrinting = [&](HDC dc) {
         LOGFONTA font;
@@ -163,7 +164,8 @@ TEST_F(PrintJobs, ReportWritesPagesInTheReportFontAndPlacesWindows)
         g_log += std::to_string(PrnReportWindow(dc, child, &area, PRN_DRAW_FRAME_BORDER));
         WriteLine(dc, 10, "Report end");
     };
-    EXPECT_EQ(1, PrnPrintReport(frame_, &settings_));
+    EXPECT_EQ(1, PrnReport(frame_, &settings_, 0, PRN_ORIENT_LANDSCAPE));
+    EXPECT_EQ(DMORIENT_PORTRAIT, kr::ModeOrientation(kr::HeldDeviceMode())) << "the printer's own put back";
     EXPECT_EQ(0, PrnReportNewPage(nullptr)) << "outside a report";
     EXPECT_EQ("shown Courier New -50 11", g_log) << "12 points at 300 dots per inch";
     const krtest::PrintedPdf pdf("Hardcopy", earlier_);
