@@ -7,7 +7,7 @@ KR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KR_WINE=/usr/lib/wine/wine64
 KR_WINESERVER=/usr/lib/wine/wineserver64
 export WINEPREFIX="$KR_ROOT/build/wineprefix"
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 KR_DISPLAY_NUMBER=${KR_DISPLAY_NUMBER:-99}
 
 KR_XVFB_PID=

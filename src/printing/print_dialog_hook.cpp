@@ -59,9 +59,15 @@ void Start(HWND dialog, const PRINTDLGA &data)
 {
     g_settings = reinterpret_cast<PrintSettings *>(data.lCustData);
     ShowSettings(dialog, *g_settings);
-    // Posted, so that the platform's own OK makes the device blocks as for a click.
-    if (!g_settings->showDialog)
+    // Posted, so that the platform's own OK makes the device blocks as for a
+    // click. Where OK cannot close it (no printer at all), the Cancel posted
+    // after it does: an unseen dialog never waits for a user. Once OK has
+    // closed it, the Cancel finds no window and is dropped.
+    if (!g_settings->showDialog) {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    }
 }
 
 // True when the command is the hook's alone.

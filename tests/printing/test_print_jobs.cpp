@@ -108,7 +108,12 @@ TEST_F(PrintJobs, FailuresShowTheirBoxAndPrintNothing)
         {"owner not a window", [] { return PrnHardcopy(HWND(0x4711), nullptr, 0, nullptr); },
          "NULL Abort window handle|(null)|16;"},
         {"report of no window", [] { return PrnPrintReport(nullptr, nullptr); }, ""},
-        {"no printer", [] { kr::ReleasePrinter(); return PrnHardcopy(nullptr, nullptr, 0, nullptr); },
+        {"no printer at all", [] {
+             krtest::WinIniKeys device("windows", {{"device", ""}});
+             device.Remove();
+             kr::ReleasePrinter();
+             return PrnCanPrint() + PrnHardcopy(nullptr, nullptr, 0, nullptr) - 1;
+         },
          "Cannot perform print|(null)|16;"},
     };
     krtest::BoxAnswerer answerer;
