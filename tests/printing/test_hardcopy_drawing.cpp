@@ -153,7 +153,7 @@ TEST(PrinterResources, SizedForThePrinterBlackWithBlackReleasedAndPrinted)
     for (const auto &row : rows) {
         krtest::WriteTextFile(krtest::IniFilePath(), std::string("[Print]\n") + row.keys + "\n");
         const krtest::GuiObjects before = krtest::CountGuiObjects();
-        const std::string title = krtest::UniqueJobTitle("hardcopy");
+        const std::string title = krtest::UniqueJobTitle("resources");
         const DOCINFOA doc = {sizeof doc, title.c_str(), nullptr, nullptr, 0};
         StartDocA(printer, &doc);
         StartPage(printer);
