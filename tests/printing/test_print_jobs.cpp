@@ -177,6 +177,18 @@ TEST_F(PrintJobs, ReportWritesPagesInTheReportFontAndPlacesWindows)
     EXPECT_TRUE(pdf.SavePng(1, "report_page_one"));
 }
 
+// A window destroyed while it prints, with its children and the abort
+// window it owns, leaves a job that ends cleanly.
+TEST_F(PrintJobs, WindowsDestroyedWhilePrinting)
+{
+    const HWND owner = MakePrintee("owner");
+    const HWND child = MakePrintee("child", owner);
+    g_whilePrinting = [&](HDC) { DestroyWindow(owner); };
+    EXPECT_EQ(1, PrnHardcopy(owner, child, PRN_DRAW_NAMED_CHILD, nullptr));
+    EXPECT_FALSE(IsWindow(owner) || IsWindow(child));
+    EXPECT_TRUE(krtest::PrintedPdf("Hardcopy", earlier_).Found());
+}
+
 // Every job, failed or cancelled too, frees what it made: a second round
 // leaves the counts as the first did (the platform keeps what its first
 // job and box create).
