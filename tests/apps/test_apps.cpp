@@ -286,7 +286,6 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
          longText.substr(45), "Long", info, {}}, // the max line is cut away
         {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); },
          "The file E:\\run01.raw already exists", "Exists", task | bang, {}},
-        {[] { return MsgReport(IDS_MSG_SAVED, "Ok", "Method 4"); }, "Method 4 has been saved", "Ok", task | info, {}},
         {[] { return MsgReport(1234, nullptr); }, "Application Error: 1234", "Error", task | hand, {}},
         {[] { return MsgReport(30000, "Memory"); }, "Out of memory", "Memory", memory, {}},
         {[] { return MsgReportMsg(GetModuleHandleA(nullptr), IDS_TEST_DELETE, "Delete", "x"); }, "Delete x?", "Delete",

@@ -61,8 +61,7 @@ TEST_F(GlobalStore, EachInitNeedsAFreeEveryFreeWritesBackAndTheLastFreesTheBlock
 {
     KrutilTestControl(KRTEST_MEM_FAIL_AT, 1); // a failed creation leaves no store
     EXPECT_EQ(0, Set("S", "K", "v"));
-    EXPECT_EQ(0, KrutilTestControl(KRTEST_STORE_USE_COUNT, 0));
-    EXPECT_EQ(1, InitGlobal(0));
+    EXPECT_EQ(1, InitGlobal(0)); // 1: it made the store, so none was left
     EXPECT_EQ(0, InitGlobal(0));
     Set("SystemList", "RAW", "first");
     Set("Custom", "Key", "kept while the store lives");
