@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks that each DLL exports exactly the names of the .def, undecorated
+# Checks that each DLL's export name table is in byte order (the loader's
+# binary search needs it), that it exports exactly the names of the .def, undecorated
 # (no "@N", no leading underscore), besides the members of the exported C++
 # classes under their mangled names, with the virtual table and type
 # information of those that have virtual members (and nothing else of
@@ -17,8 +18,15 @@ status=0
 for dll in "$@"; do
   if [ ! -f "$dll" ]; then echo "missing: $dll"; status=1; continue; fi
   dump=$(i686-w64-mingw32-objdump -p "$dll" 2>/dev/null || x86_64-w64-mingw32-objdump -p "$dll")
-  all=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
-        awk '/\[ *[0-9]+\]/ { print $NF }' | sort)
+  table=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+          awk '/\[ *[0-9]+\]/ { print $NF }')
+  all=$(printf '%s\n' "$table" | sort)
+  # The loader looks names up by a binary search of the table as it stands.
+  if [ "$table" != "$(printf '%s\n' "$table" | LC_ALL=C sort)" ]; then
+    echo "$dll: the export name table is not in byte order, so lookups by name can miss:"
+    diff <(printf '%s\n' "$table" | LC_ALL=C sort) <(printf '%s\n' "$table") | head -8
+    status=1
+  fi
   have=$(printf '%s\n' "$all" | grep -v '^_Z' || true)
   # With no classes, "^" (which cannot match inside a name) lets none through.
   stray=$(printf '%s\n' "$all" | grep '^_Z' | grep -Ev "^_Z(N?K?|T[IVS])(${classes:-^})" || true)
