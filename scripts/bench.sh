@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks under Wine (by hand; the tests never do).
-set -euo pipefail
+set -Eeuo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 source "$root/scripts/wine-env.sh"

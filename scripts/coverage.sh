@@ -7,7 +7,7 @@
 #
 #   scripts/coverage.sh            all tests
 #   scripts/coverage.sh -R text    any ctest arguments narrow the run
-set -euo pipefail
+set -Eeuo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir="$root/build/coverage"
 report="$root/build/coverage-report"

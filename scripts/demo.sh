@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds what is needed and runs the demo host under Wine, in the working
 # directory demo-work/ of the checkout.
-set -euo pipefail
+set -Eeuo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 source "$root/scripts/wine-env.sh"

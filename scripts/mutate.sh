@@ -10,7 +10,7 @@
 #   scripts/mutate.sh '^settings-'  the faults whose names match the pattern
 #
 # Exit status 0 only when every fault that ran was caught.
-set -euo pipefail
+set -Eeuo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 filter=${1:-}
 faults="$root/tests/faults.txt"

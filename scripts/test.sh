@@ -2,7 +2,7 @@
 # Everything the tests need on a fresh machine: packages, both builds, an X
 # server and Wine, then every test through ctest under Wine. Stops what it
 # started. The last line is ctest's summary.
-set -euo pipefail
+set -Eeuo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 source "$root/scripts/wine-env.sh"

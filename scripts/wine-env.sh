@@ -1,7 +1,7 @@
 # Sourced by the test and demo scripts: an X server, a Wine prefix of the
 # project's own and a persistent wineserver with a keep-alive program, so
 # that each Wine program starts in well under a second. kr_stop_env stops
-# exactly what kr_start_env started.
+# exactly what kr_prepare_all started.
 
 KR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KR_WINE=/usr/lib/wine/wine64
@@ -30,39 +30,56 @@ kr_start_xvfb() {
   return 1
 }
 
-kr_prepare_prefix() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Creating the Wine prefix $WINEPREFIX (once)"
+# Wine's first start in a new prefix sometimes fails for reasons of its
+# own (measured: a start that waited on system processes that never came);
+# a few tries, then the output of the last.
+KR_WINE_TRIES=3
+
+kr_create_prefix() {
+  local log="$KR_ROOT/build/wineprefix-create.log" try
+  for try in $(seq $KR_WINE_TRIES); do
+    echo "Creating the Wine prefix $WINEPREFIX (once; try $try of $KR_WINE_TRIES)"
     mkdir -p "$WINEPREFIX"
-    "$KR_WINE" wineboot -i >/dev/null 2>&1 || true
-    "$KR_WINESERVER" -w
-  fi
+    "$KR_WINE" wineboot -i >"$log" 2>&1 || true
+    "$KR_WINESERVER" -w || true
+    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    "$KR_WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  done
+  echo "wineboot -i left no $WINEPREFIX/system.reg; its last output:" >&2
+  tail -20 "$log" >&2
+  return 1
+}
+
+kr_prepare_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] || kr_create_prefix
   # Without a window manager, Wine waits 2 s for one at every closed
   # dialog unless it manages the windows itself.
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-    "$KR_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    "$KR_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
     "$KR_WINESERVER" -w
   fi
 }
 
 kr_start_wine() {
+  local log="$KR_ROOT/build/wine-start.log" try
   "$KR_WINESERVER" -p || true # 2: already running for this prefix
   "$KR_WINE" "$KR_ROOT/build/x86_64/wine_keepalive.exe" </dev/null >/dev/null 2>&1 &
   KR_KEEPALIVE_PID=$!
   # Let Wine's system processes come up before the first program runs.
-  "$KR_WINE" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  for try in $(seq $KR_WINE_TRIES); do
+    "$KR_WINE" cmd /c exit </dev/null >"$log" 2>&1 && return 0
+    echo "Wine could not run a program (try $try of $KR_WINE_TRIES)" >&2
+    sleep 2
+  done
+  echo "Wine runs no program in $WINEPREFIX; the last try said:" >&2
+  tail -20 "$log" >&2
+  return 1
 }
 
 # The print spooler and the PDF queue (scripts/spooler.sh), up before the
 # first Wine program and stopped with the rest.
 source "$KR_ROOT/scripts/spooler.sh"
-
-kr_start_env() {
-  kr_start_spooler
-  kr_start_xvfb
-  kr_prepare_prefix
-  kr_start_wine
-}
 
 kr_stop_env() {
   if [ -n "$KR_KEEPALIVE_PID" ]; then
@@ -76,11 +93,38 @@ kr_stop_env() {
   kr_stop_spooler
 }
 
+# Every step of the set-up says which step failed and why: the failing
+# command and its status (the scripts run with set -E, so this trap is
+# also called inside functions), after the command's own output.
+KR_STAGE="set-up"
+KR_STAGE_COMMAND=
+kr_report_failure() {
+  local command=$2
+  [ "$command" != '"$@"' ] || command=$KR_STAGE_COMMAND # a stage that is one command
+  echo "${0##*/}: $KR_STAGE failed: \`$command\` exited with status $1" >&2
+}
+trap 'kr_report_failure $? "$BASH_COMMAND"' ERR
+
+# Runs one stage of the set-up and says how long it took.
+kr_stage() {
+  KR_STAGE=$1
+  shift
+  KR_STAGE_COMMAND="$*"
+  local start=$SECONDS
+  "$@"
+  echo "[$KR_STAGE: $((SECONDS - start)) s]"
+}
+
 # For the scripts that run programs: packages, both builds, then the
-# environment, stopped again when the calling script exits.
+# environment, stopped again when the calling script exits. A failure of
+# the programs themselves is theirs to report: the trap ends here.
 kr_prepare_all() {
-  "$KR_ROOT/scripts/setup.sh"
-  "$KR_ROOT/scripts/build.sh" "$@"
+  kr_stage "package set-up (scripts/setup.sh)" "$KR_ROOT/scripts/setup.sh"
+  kr_stage "build (scripts/build.sh)" "$KR_ROOT/scripts/build.sh" "$@"
   trap kr_stop_env EXIT
-  kr_start_env
+  kr_stage "print spooler" kr_start_spooler
+  kr_stage "X server" kr_start_xvfb
+  kr_stage "Wine prefix" kr_prepare_prefix
+  kr_stage "Wine start" kr_start_wine
+  trap - ERR
 }
