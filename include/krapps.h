@@ -155,7 +155,14 @@ const char *KRAPI MsgGetErrorLevel(const char *text, short *style, short *level)
 /* Shows message `number` of the library's string table (severity digit
  * first), expanded with the arguments; no owner, task-modal. 30000 is
  * "Out of memory"; a missing string shows "Application Error: %u".
- * Always 1. */
+ * Always 1. The library's messages, with the arguments each takes: */
+#define KR_MSG_CANNOT_OPEN 1101             /* error "Cannot open the file %s": the file name */
+#define KR_MSG_CANNOT_WRITE 1102            /* error "Cannot write the file %s": the file name */
+#define KR_MSG_FILE_EXISTS 1103             /* warning "The file %s already exists": the file name */
+#define KR_MSG_CANNOT_PRINT 1104            /* error "Cannot perform print" */
+#define KR_MSG_PROJECT_NOT_ACCESSIBLE 1105  /* warning "This project is not accessible" */
+#define KR_MSG_SAVED 1106                   /* information "%s has been saved": what was saved */
+#define KR_MSG_OUT_OF_MEMORY 30000          /* "Out of memory", system-modal */
 int KRAPIV MsgReport(unsigned short number, const char *caption, ...);
 /* Shows message `number` of the instance's string table (the host
  * application's when null), whose text is "options,message": options are

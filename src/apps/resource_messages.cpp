@@ -10,11 +10,18 @@
 #include "apps/message_box.h"
 #include "apps/message_options.h"
 #include "support/module_instance.h"
+#include "krutil_strings.h"
 #include "support/runtime_format.h"
+
+// Callers name the messages by the numbers krapps.h publishes.
+static_assert(KR_MSG_CANNOT_OPEN == IDS_MSG_CANNOT_OPEN && KR_MSG_CANNOT_WRITE == IDS_MSG_CANNOT_WRITE &&
+                  KR_MSG_FILE_EXISTS == IDS_MSG_FILE_EXISTS && KR_MSG_CANNOT_PRINT == IDS_MSG_CANNOT_PRINT &&
+                  KR_MSG_PROJECT_NOT_ACCESSIBLE == IDS_MSG_PROJECT_NOT_ACCESSIBLE && KR_MSG_SAVED == IDS_MSG_SAVED,
+              "the published message numbers are the string table's");
 
 namespace {
 
-constexpr unsigned short kOutOfMemoryNumber = 30000;
+constexpr unsigned short kOutOfMemoryNumber = KR_MSG_OUT_OF_MEMORY;
 constexpr UINT kOutOfMemoryStyle = MB_SYSTEMMODAL | MB_ICONHAND;
 constexpr UINT kMissingStyle = MB_TASKMODAL | MB_ICONHAND;
 constexpr int kMessageBytes = 256;

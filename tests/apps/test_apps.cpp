@@ -15,7 +15,6 @@
 
 #include "krapps.h"
 #include "krfiles.h"
-#include "krutil_strings.h"
 #include "support/alloc_sweep.h"
 #include "support/box_answerer.h"
 #include "support/test_control.h"
@@ -113,7 +112,7 @@ intptr_t RunHolder(const std::string &mutex)
 TEST(MsgReport, TakesItsTextsFromTheLibrarysStringTable)
 {
     BoxAnswerer answerer;
-    MsgReport(IDS_MSG_SAVED, "Ok", "Method 4");
+    MsgReport(KR_MSG_SAVED, "Ok", "Method 4");
     EXPECT_EQ("Method 4 has been saved", answerer.Boxes().at(0).shownText);
 }
 
@@ -284,7 +283,7 @@ TEST_F(Apps, MessageBoxesShowTheSuitesTextsStylesAndBeeps)
          "\nMin Value: 1\nMax Value: 2", "Error", question, {0x30}, IDNO},
         {[&] { return GenMessage(owner, longText.c_str(), "Long", info, nullptr, "30.00"); },
          longText.substr(45), "Long", info, {}}, // the max line is cut away
-        {[] { return MsgReport(IDS_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); },
+        {[] { return MsgReport(KR_MSG_FILE_EXISTS, "Exists", "E:\\run01.raw"); },
          "The file E:\\run01.raw already exists", "Exists", task | bang, {}},
         {[] { return MsgReport(1234, nullptr); }, "Application Error: 1234", "Error", task | hand, {}},
         {[] { return MsgReport(30000, "Memory"); }, "Out of memory", "Memory", memory, {}},
