@@ -10,9 +10,9 @@
  * CCalCovar and CLinearRegression are exported as C++ classes with the
  * mingw-w64 (GCC, Itanium) C++ ABI: only programs built with a compatible
  * GCC-based mingw-w64 toolchain can use them across the DLL boundary (their
- * members are exported under their mangled names). Every other compiler
- * uses the plain functions at the end of this header, which are
- * undecorated __stdcall exports like the rest of the library.
+ * members are exported under their mangled names). Every other compiler,
+ * and C, uses the plain functions of this header (LinearRegression* for
+ * the regression), undecorated __stdcall exports like the rest.
  */
 #ifndef KRNUMERICS_H
 #define KRNUMERICS_H
@@ -203,6 +203,39 @@ int KRAPI CalibrateSigmas(const double *covariances, int order, float from, floa
  * is not used. */
 void KRAPI GetVariances(int unused, const double *covariances, int order, float start, float step, int count,
                         float *out);
+
+/* ---- Weighted polynomial regression for every compiler ----
+ * The plain form of CLinearRegression: one implementation, behind a handle
+ * that C and other compilers' programs hold. A null handle is accepted
+ * everywhere: a change does nothing, a read gives the default (0, or order
+ * 1) and LinearRegressionCalculate 0. */
+typedef struct KRLINEARREGRESSION KRLINEARREGRESSION;
+
+/* A new fit: order 1, no points, both origin flags off. Null when memory
+ * runs out. LinearRegressionFree frees it. */
+KRLINEARREGRESSION *KRAPI LinearRegressionCreate(void);
+/* An independent copy of settings, points and results; null when memory
+ * runs out or `source` is null. */
+KRLINEARREGRESSION *KRAPI LinearRegressionCopy(const KRLINEARREGRESSION *source);
+void KRAPI LinearRegressionFree(KRLINEARREGRESSION *fit);
+
+/* Clamps to 0..99, drops the results. */
+void KRAPI LinearRegressionSetOrder(KRLINEARREGRESSION *fit, int order);
+int KRAPI LinearRegressionGetOrder(const KRLINEARREGRESSION *fit);
+/* includeOrigin: the point (0, 0) counts as one more point; forceOrigin:
+ * the constant term is held at 0. Non-zero is on. */
+void KRAPI LinearRegressionSetOriginRules(KRLINEARREGRESSION *fit, int includeOrigin, int forceOrigin);
+
+/* Appends a point; the number held afterwards, excluded ones included. */
+int KRAPI LinearRegressionAddPoint(KRLINEARREGRESSION *fit, double x, double y, double weight, int excluded);
+/* Fits the polynomial: 1, or 0 as CLinearRegression::Calculate's false. */
+int KRAPI LinearRegressionCalculate(KRLINEARREGRESSION *fit);
+
+/* Writes order+1 coefficients, lowest power first, unless out is null;
+ * returns the order. */
+int KRAPI LinearRegressionGetCoefficients(const KRLINEARREGRESSION *fit, double *out);
+double KRAPI LinearRegressionGetRSquared(const KRLINEARREGRESSION *fit);
+double KRAPI LinearRegressionGetR(const KRLINEARREGRESSION *fit);
 
 /* ---- Area quantiles, retention indices and peak finding ---- */
 

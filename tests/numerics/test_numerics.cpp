@@ -288,7 +288,29 @@ TEST(CLinearRegression, HandWorkedFits)
         EXPECT_TRUE(isnan(c.r2) ? isnan(fit.GetRSquared()) : fabs(c.r2 - fit.GetRSquared()) < 1e-13 * (1 + fabs(c.r2)))
             << fit.GetRSquared();
         EXPECT_NEAR(c.r2 > 0 ? sqrt(c.r2) : 0.0, fit.GetR(), 1e-14);
+        // The plain functions give the class's results, through a copy.
+        KRLINEARREGRESSION *plain = LinearRegressionCreate();
+        LinearRegressionSetOrder(plain, c.order);
+        LinearRegressionSetOriginRules(plain, c.include, c.force);
+        for (const Point &p : c.points)
+            LinearRegressionAddPoint(plain, p.x, p.y, p.w, p.excluded);
+        KRLINEARREGRESSION *copy = LinearRegressionCopy(plain);
+        LinearRegressionFree(plain);
+        EXPECT_EQ(1, LinearRegressionCalculate(copy));
+        Doubles viaPlain(c.order + 1);
+        EXPECT_EQ(c.order, LinearRegressionGetCoefficients(copy, viaPlain.data()));
+        EXPECT_EQ(got, viaPlain);
+        EXPECT_EQ(std::to_string(fit.GetRSquared()) + " " + std::to_string(fit.GetR()),
+                  std::to_string(LinearRegressionGetRSquared(copy)) + " " + std::to_string(LinearRegressionGetR(copy)));
+        LinearRegressionFree(copy);
     }
+    // A null handle: nothing done, the defaults read.
+    LinearRegressionSetOrder(nullptr, 3);
+    EXPECT_EQ("1 0 0 0 1", std::to_string(LinearRegressionGetOrder(nullptr)) + " " +
+                               std::to_string(LinearRegressionCalculate(nullptr)) + " " +
+                               std::to_string(LinearRegressionAddPoint(nullptr, 1, 1, 1, 0)) + " " +
+                               std::to_string(!!LinearRegressionCopy(nullptr)) + " " +
+                               std::to_string(LinearRegressionGetCoefficients(nullptr, nullptr)));
 }
 
 TEST(CLinearRegression, HigherOrdersAgreeWithEigenQr)
