@@ -127,7 +127,10 @@ int KRAPI IsGCMD(void);
  * The global store: the process's settings blackboard, profile text held in
  * the library. It is created on first use and seeded from KESTRUNE.INI with
  * the 192 SystemList keys; every FreeGlobal and UpdateGlobal writes those
- * keys back. Other keys live only as long as the store.
+ * keys back. Other keys live only as long as the store. Two of them,
+ * [SystemList] ACQUISITION and Acquisition, are distinct in the store but
+ * one line of the INI file, whose keys ignore case: the one written back
+ * last wins.
  *
  * Names and values: section names are matched case-sensitively, have at
  * most 31 characters and no "]"; keys have at most 128 characters and no
@@ -166,7 +169,9 @@ int KRAPI SetGlobalString(const char *section, const char *key, char *value, int
  * records' text forms (see krfiles.h). A getter clears *out first and
  * returns 0 for a missing key, whatever the default (which therefore never
  * reaches *out), and 0 for a null out; else it parses the text and returns
- * 1 (an empty value reads as 0). A record whose text is longer than the
+ * 1 (an empty value reads as 0). A double keeps 8 decimals and at most 31
+ * characters: 1e35 reads back as 1e30 (its digits cut after 31) and
+ * 1.23e-9 as 0 ("0.00000000"). A record whose text is longer than the
  * key's line holds is not stored (0): a cut record would read back wrong. */
 int KRAPI GetGlobalLong(const char *section, const char *key, long def, long *out);
 int KRAPI SetGlobalLong(const char *section, const char *key, long value, int create);
