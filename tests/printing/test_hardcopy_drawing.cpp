@@ -129,15 +129,11 @@ TEST(HardcopyDrawing, WindowsDrawThemselvesWhereTheyLieOnThePage)
 // colour values 0x123456) for the default printer, with hard copies through the spooler drawn with them.
 TEST(PrinterResources, SizedForThePrinterBlackWithBlackReleasedAndPrinted)
 {
-    PRINTDLGA chosen = {};
-    chosen.lStructSize = sizeof chosen;
-    chosen.Flags = PD_RETURNDEFAULT;
-    ASSERT_TRUE(PrintDlgA(&chosen)) << "scripts/test.sh makes the PDF queue the default printer";
     auto scene = BuildScene("F - 0 0 400 300");
     kr::AppRecord(0).mainWindow = scene["F"];
-    SetPropA(scene["F"], "HDEVNAMES", chosen.hDevNames);
-    SetPropA(scene["F"], "HDEVMODE", chosen.hDevMode);
+    PrnCanPrint();
     const HDC printer = PrnGetPrinterDC(); // 300 dots per inch
+    ASSERT_TRUE(printer) << "scripts/test.sh makes the PDF queue the default printer";
     const HGDIOBJ kinds[] = {CreateFontA(-16, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"),
                              CreatePen(PS_SOLID, 1, RGB(255, 0, 0)), CreateSolidBrush(RGB(255, 0, 0))};
     GLOBALRESOURCES screen;
@@ -187,6 +183,7 @@ TEST(PrinterResources, SizedForThePrinterBlackWithBlackReleasedAndPrinted)
     EXPECT_EQ("-42 700 Courier New", std::to_string(bold.lfHeight) + " " + std::to_string(bold.lfWeight) + " " + bold.lfFaceName);
     DeleteObject(SelectObject(printer, font));
     DeleteDC(printer);
+    PrnTidyUp();
     DestroyWindow(scene["F"]);
 }
 

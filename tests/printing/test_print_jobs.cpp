@@ -63,11 +63,8 @@ protected:
     {
         frame_ = MakePrintee("Hardcopy frame 4711");
         kr::AppRecord(0) = {frame_, 0, 0, 0, 0, nullptr, 1, 0};
-        PRINTDLGA chosen = {};
-        chosen.lStructSize = sizeof chosen;
-        chosen.Flags = PD_RETURNDEFAULT;
-        ASSERT_TRUE(PrintDlgA(&chosen)) << "scripts/test.sh makes the PDF queue the default printer";
-        kr::AttachPrinter(chosen.hDevMode, chosen.hDevNames);
+        PrnCanPrint();
+        ASSERT_TRUE(kr::HeldDeviceNames()) << "scripts/test.sh makes the PDF queue the default printer";
         PrnPrintGCV(&settings_);
         g_log.clear();
     }
@@ -76,7 +73,7 @@ protected:
         g_whilePrinting = nullptr;
         EXPECT_FALSE(FindWindowA(nullptr, "Printing...")) << "abort window left";
         EXPECT_TRUE(IsWindowEnabled(frame_));
-        kr::ReleasePrinter();
+        PrnTidyUp();
         DestroyWindow(frame_);
         kr::AppRecord(0) = {};
     }
@@ -115,7 +112,7 @@ TEST_F(PrintJobs, FailuresShowTheirBoxAndPrintNothing)
         {"no printer at all", [] {
              krtest::WinIniKeys device("windows", {{"device", ""}});
              device.Remove();
-             kr::ReleasePrinter();
+             PrnTidyUp();
              return PrnCanPrint() + PrnHardcopy(nullptr, nullptr, 0, nullptr) - 1;
          },
          "Cannot perform print|(null)|16;"},
