@@ -4,19 +4,16 @@
 
 #include "printing/print_settings.h"
 #include "printing/printer_selection.h"
-#include "support/memory.h"
 
 namespace {
 
 void TakePrinterValues(PrintSettings &settings)
 {
-    HGLOBAL block = kr::HeldDeviceMode();
-    const DEVMODEA *mode = block ? static_cast<const DEVMODEA *>(kr::MemGlobalLock(block)) : nullptr;
-    if (!mode)
+    DEVMODEA mode;
+    if (!kr::ReadDeviceMode(kr::HeldDeviceMode(), mode))
         return;
-    settings.printQuality = mode->dmPrintQuality;
-    settings.copies = mode->dmCopies;
-    GlobalUnlock(block);
+    settings.printQuality = mode.dmPrintQuality;
+    settings.copies = mode.dmCopies;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "printing/printer_selection.h"
 
+#include <string.h>
+
 #include "apps/app_registry.h"
 #include "support/memory.h"
 
@@ -67,14 +69,23 @@ void ReleasePrinter()
     }
 }
 
+bool ReadDeviceMode(HGLOBAL mode, DEVMODEA &fields)
+{
+    const auto *held = mode ? static_cast<const DEVMODEA *>(MemGlobalLock(mode)) : nullptr;
+    if (!held)
+        return false;
+    // A block smaller than the structure (made by hand) is read as far as it goes.
+    fields = {};
+    const SIZE_T bytes = GlobalSize(mode);
+    memcpy(&fields, held, bytes < sizeof fields ? bytes : sizeof fields);
+    GlobalUnlock(mode);
+    return true;
+}
+
 short ModeOrientation(HGLOBAL mode)
 {
-    const auto *fields = mode ? static_cast<const DEVMODEA *>(MemGlobalLock(mode)) : nullptr;
-    if (!fields)
-        return 0;
-    const short orientation = fields->dmOrientation;
-    GlobalUnlock(mode);
-    return orientation;
+    DEVMODEA fields;
+    return ReadDeviceMode(mode, fields) ? fields.dmOrientation : 0;
 }
 
 void SetModeOrientation(HGLOBAL mode, short orientation)

@@ -21,6 +21,9 @@ bool AttachPrinter(HGLOBAL mode, HGLOBAL names);
 // Frees the held blocks and removes both properties.
 void ReleasePrinter();
 
+// The fixed fields of a device-mode block; false when it cannot be read.
+bool ReadDeviceMode(HGLOBAL mode, DEVMODEA &fields);
+
 // The orientation (DMORIENT_PORTRAIT or DMORIENT_LANDSCAPE) of a
 // device-mode block, or 0 when it cannot be read.
 short ModeOrientation(HGLOBAL mode);
