@@ -1,3 +1,5 @@
+include(${CMAKE_CURRENT_LIST_DIR}/def_exports.cmake)
+
 # A client of every export of a DLL, generated from its .def: it takes the
 # address of each listed name through the DLL's public header, so that
 # linking it against the import library proves that the names callers
@@ -6,10 +8,9 @@
 # source that defines int UseClasses() ("" for a DLL that exports none);
 # `headers` is a list. Linked, never run.
 function(kr_add_link_check name library def headers classes)
-  file(STRINGS ${def} exports REGEX "^[ \t]+[A-Za-z_]")
+  kr_def_export_names(${def} functions)
   set(references "")
-  foreach(line IN LISTS exports)
-    string(REGEX REPLACE "^[ \t]*([A-Za-z_0-9]+).*" "\\1" function "${line}")
+  foreach(function IN LISTS functions)
     string(APPEND references "    reinterpret_cast<const void *>(&${function}),\n")
   endforeach()
   set(includes "")
@@ -21,12 +22,9 @@ function(kr_add_link_check name library def headers classes)
     set(no_classes "int UseClasses()\n{\n  return 0;\n}\n\n")
   endif()
   set(source ${CMAKE_BINARY_DIR}/${name}.cpp)
-  file(WRITE ${source}.new "// Generated from ${def}.\n${includes}\nint UseClasses();\n\n${no_classes}"
-    "int main()\n{\n  const void *volatile exports[] = {\n${references}  };\n"
-    "  return exports[0] ? 0 : UseClasses();\n}\n")
-  # Rewritten only when it changes, so that a configure run relinks nothing.
-  configure_file(${source}.new ${source} COPYONLY)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})
+  kr_write_generated(${source} "// Generated from ${def}.\n${includes}\nint UseClasses();\n\n${no_classes}\
+int main()\n{\n  const void *volatile exports[] = {\n${references}  };\n\
+  return exports[0] ? 0 : UseClasses();\n}\n")
   add_executable(${name} ${source} ${classes})
   target_link_libraries(${name} PRIVATE ${library})
 endfunction()

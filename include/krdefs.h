@@ -14,6 +14,13 @@
  * Exported classes are marked KRUTIL_CLASS. Plain functions are never marked
  * dllexport: their export names come from the library's .def file alone.
  *
+ * C and C++ - every header compiles as both. The exported classes
+ * (CCalCovar, CLinearRegression, CDriveCombo) carry the C++ ABI of the
+ * mingw-w64 build (GCC's name mangling and virtual tables), which a
+ * compiler of the Microsoft ABI cannot link to: for C and for such a
+ * compiler (_MSC_VER) the headers leave the classes out (KR_CLASSES
+ * undefined), and the plain functions serve.
+ *
  * No C++ exception crosses the library boundary.
  */
 #ifndef KRDEFS_H
@@ -28,6 +35,10 @@
 #define KRUTIL_CLASS __declspec(dllexport)
 #else
 #define KRUTIL_CLASS __declspec(dllimport)
+#endif
+
+#if defined(__cplusplus) && !defined(_MSC_VER)
+#define KR_CLASSES 1
 #endif
 
 #ifdef __cplusplus

@@ -347,7 +347,7 @@ int KRAPI LogoutShutDownServices(HWND owner);
 
 KR_EXTERN_C_END
 
-#ifdef __cplusplus
+#ifdef KR_CLASSES
 #include "krwnd.h"
 
 /* The drive list of the browse dialogs, for a drop-down list combo box with

@@ -19,7 +19,7 @@
 
 #include "krdefs.h"
 
-#ifdef __cplusplus
+#ifdef KR_CLASSES
 
 /* The covariance matrix of a mass calibration's polynomial coefficients, and
  * the variance of the calibrated mass it implies. An object is either empty
@@ -179,7 +179,7 @@ private:
     CRegressionData *data;
 };
 
-#endif /* __cplusplus */
+#endif /* KR_CLASSES */
 
 KR_EXTERN_C_BEGIN
 
