@@ -7,6 +7,7 @@ KR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KR_WINE=/usr/lib/wine/wine64
 KR_WINESERVER=/usr/lib/wine/wineserver64
 export WINEPREFIX="$KR_ROOT/build/wineprefix"
+KR_KEEPALIVE="$KR_ROOT/build/x86_64/wine_keepalive.exe"
 export WINEDEBUG=${WINEDEBUG:--all}
 KR_DISPLAY_NUMBER=${KR_DISPLAY_NUMBER:-99}
 
@@ -36,11 +37,12 @@ kr_start_xvfb() {
 KR_WINE_TRIES=3
 
 kr_create_prefix() {
-  local log="$KR_ROOT/build/wineprefix-create.log" try
+  local log="$WINEPREFIX-create.log" try
   for try in $(seq $KR_WINE_TRIES); do
     echo "Creating the Wine prefix $WINEPREFIX (once; try $try of $KR_WINE_TRIES)"
     mkdir -p "$WINEPREFIX"
-    "$KR_WINE" wineboot -i >"$log" 2>&1 || true
+    # No .NET or HTML engine to offer, no desktop menus to write.
+    WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=" "$KR_WINE" wineboot -i >"$log" 2>&1 || true
     "$KR_WINESERVER" -w || true
     [ -f "$WINEPREFIX/system.reg" ] && return 0
     "$KR_WINESERVER" -k 2>/dev/null || true
@@ -51,7 +53,19 @@ kr_create_prefix() {
   return 1
 }
 
+# 32-bit programs run in the same prefix (the shipped DLL's tests), which
+# needs its 32-bit half: a prefix made before the machine could run them
+# is made again.
+KR_WINE32=/usr/lib/wine/wine
+kr_runs_32bit() {
+  "$KR_WINE32" --version >/dev/null 2>&1
+}
+
 kr_prepare_prefix() {
+  if [ -f "$WINEPREFIX/system.reg" ] && kr_runs_32bit && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "The Wine prefix has no 32-bit half: making it again"
+    rm -rf "$WINEPREFIX"
+  fi
   [ -f "$WINEPREFIX/system.reg" ] || kr_create_prefix
   # Without a window manager, Wine waits 2 s for one at every closed
   # dialog unless it manages the windows itself.
@@ -62,9 +76,9 @@ kr_prepare_prefix() {
 }
 
 kr_start_wine() {
-  local log="$KR_ROOT/build/wine-start.log" try
+  local log="$WINEPREFIX-start.log" try
   "$KR_WINESERVER" -p || true # 2: already running for this prefix
-  "$KR_WINE" "$KR_ROOT/build/x86_64/wine_keepalive.exe" </dev/null >/dev/null 2>&1 &
+  "$KR_WINE" "$KR_KEEPALIVE" </dev/null >/dev/null 2>&1 &
   KR_KEEPALIVE_PID=$!
   # Let Wine's system processes come up before the first program runs.
   for try in $(seq $KR_WINE_TRIES); do
@@ -81,11 +95,15 @@ kr_start_wine() {
 # first Wine program and stopped with the rest.
 source "$KR_ROOT/scripts/spooler.sh"
 
-kr_stop_env() {
+kr_stop_wine() {
   if [ -n "$KR_KEEPALIVE_PID" ]; then
     kill "$KR_KEEPALIVE_PID" 2>/dev/null || true
   fi
   "$KR_WINESERVER" -k 2>/dev/null || true
+}
+
+kr_stop_env() {
+  kr_stop_wine
   if [ -n "$KR_XVFB_PID" ]; then
     kill "$KR_XVFB_PID" 2>/dev/null || true
     wait "$KR_XVFB_PID" 2>/dev/null || true
