@@ -1,5 +1,6 @@
-# The shipped 32-bit DLL: built and link-checked only, since 32-bit programs
-# do not run natively here.
+# The shipped 32-bit DLL and its one test program (run by the 64-bit build's
+# test_i686 entry, under user-mode emulation where the kernel runs no 32-bit
+# programs).
 set(KR_ARCH i686)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
 # SSE2 arithmetic instead of the x87 unit: floats and doubles are rounded

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds both architectures without running anything:
 #   build/x86_64/krutil.dll  the DLL the tests, the demo and the benchmarks run on
-#   build/i686/krutil.dll    the shipped 32-bit DLL (built and link-checked only)
+#   build/i686/krutil.dll    the shipped 32-bit DLL, with its test program krutil_tests32.exe
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
