@@ -8,6 +8,7 @@
 # in).
 # Usage: EXPORT_CLASSES=pattern check_exports.sh krutil.def a.dll [b.dll ...]
 set -u
+source "$(dirname "$0")/export_table.sh"
 def=$1; shift
 want=$(sed -n '/^EXPORTS/,$p' "$def" | grep -v '^EXPORTS' | sed 's/;.*//' |
        awk 'NF { sub(/@.*/, "", $1); print $1 }' | sort)
@@ -18,8 +19,7 @@ status=0
 for dll in "$@"; do
   if [ ! -f "$dll" ]; then echo "missing: $dll"; status=1; continue; fi
   dump=$(i686-w64-mingw32-objdump -p "$dll" 2>/dev/null || x86_64-w64-mingw32-objdump -p "$dll")
-  table=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
-          awk '/\[ *[0-9]+\]/ { print $NF }')
+  table=$(printf '%s\n' "$dump" | kr_export_table)
   all=$(printf '%s\n' "$table" | sort)
   # The loader looks names up by a binary search of the table as it stands.
   if [ "$table" != "$(printf '%s\n' "$table" | LC_ALL=C sort)" ]; then

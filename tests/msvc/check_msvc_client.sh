@@ -16,8 +16,8 @@ clang --target="$arch-pc-windows-msvc" -nostdlibinc -I"$src/tests/msvc/include" 
   -Wall -Wextra -Werror -O1 -c "$src/tests/msvc/client.c" -o "$obj"
 lld-link /nologo /entry:ClientMain /subsystem:console /nodefaultlib "$obj" "$bin/krutil.lib" /out:"$exe"
 
-exports=$(x86_64-w64-mingw32-objdump -p "$bin/krutil.dll" |
-          sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '/\[ *[0-9]+\]/ { print $NF }')
+source "$src/tests/abi/export_table.sh"
+exports=$(x86_64-w64-mingw32-objdump -p "$bin/krutil.dll" | kr_export_table)
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n '/DLL Name: krutil.dll/,/^$/p' | awk 'NR > 2 && NF { print $NF }')
 status=0
 for name in $imports; do
