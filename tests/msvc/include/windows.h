@@ -2,7 +2,7 @@
  * The Win32 declarations the library's public headers use, and no more.
  * The Microsoft-mode client check compiles against this instead of a
  * platform SDK, so this file shows exactly what the headers ask of the
- * platform; every type is laid out as Win32 lays it out.
+ * platform; every type given whole is laid out as Win32 lays it out.
  */
 #ifndef KR_CHECK_WINDOWS_H
 #define KR_CHECK_WINDOWS_H
@@ -34,32 +34,10 @@ typedef struct HDC__ *HDC;
 typedef struct HFONT__ *HFONT;
 typedef struct HINSTANCE__ *HINSTANCE;
 
-typedef struct tagPOINT {
-    LONG x, y;
-} POINT;
-typedef struct tagRECT {
-    LONG left, top, right, bottom;
-} RECT;
-typedef struct tagMSG {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    DWORD time;
-    POINT pt;
-} MSG;
-typedef struct _SECURITY_ATTRIBUTES {
-    DWORD nLength;
-    void *lpSecurityDescriptor;
-    BOOL bInheritHandle;
-} SECURITY_ATTRIBUTES;
-typedef struct tagMDICREATESTRUCTA {
-    const char *szClass;
-    const char *szTitle;
-    HANDLE hOwner;
-    int x, y, cx, cy;
-    DWORD style;
-    LPARAM lParam;
-} MDICREATESTRUCTA;
+/* Only ever passed by pointer: their names are all the headers need. */
+typedef struct tagRECT RECT;
+typedef struct tagMSG MSG;
+typedef struct _SECURITY_ATTRIBUTES SECURITY_ATTRIBUTES;
+typedef struct tagMDICREATESTRUCTA MDICREATESTRUCTA;
 
 #endif
