@@ -15,13 +15,13 @@
 /* One application of the registry. Index 0 is the host application. */
 typedef struct tagAPPINFO {
     HWND mainWindow;   /* the frame window; null when not registered */
-    long left;         /* the frame's screen rectangle as last taken by */
-    long top;          /* SetApplicationInfoFrameWnd */
-    long width;
-    long height;
+    LONG left;         /* the frame's screen rectangle as last taken by */
+    LONG top;          /* SetApplicationInfoFrameWnd */
+    LONG width;
+    LONG height;
     HWND clientWindow; /* the frame's MDI client */
-    long open;         /* 1 while open; suite-wide operations act on open records with live windows */
-    long spare;        /* not used by the library */
+    LONG open;         /* 1 while open; suite-wide operations act on open records with live windows */
+    LONG spare;        /* not used by the library */
 } APPINFO;
 
 #define KR_APPLICATIONS 30

@@ -33,12 +33,12 @@ typedef struct tagQZFILE {
     char directory[260];  /* drive and directory, ending in a backslash or empty */
     char name[256];       /* file name without extension */
     char extension[256];  /* without the dot; the file dialogs take a "|" list */
-    long value1;          /* carried, not interpreted */
-    long value2;
+    LONG value1;          /* carried, not interpreted */
+    LONG value2;
 } QZFILE;
 
-/* A dialog's file record: 820 bytes on both architectures (long is 32-bit
- * with this toolchain on both). */
+/* A dialog's file record: 820 bytes on both architectures (LONG is 32-bit
+ * on both). */
 typedef struct tagMACFILE {
     char reserved[8]; /* the caller's: no function of the library touches it */
     char title[28];   /* the dialog's caption, NUL-terminated */
@@ -75,7 +75,7 @@ typedef struct tagQZRAWFILE {
 typedef struct tagPROJECTOPENDATA {
     QZFILE file;
     char reserved[8]; /* the caller's */
-    long flags;       /* PROJECTOPEN_MUST_EXIST */
+    LONG flags;       /* PROJECTOPEN_MUST_EXIST */
 } PROJECTOPENDATA;
 
 /* The project must already exist: the dialog says so instead of offering
@@ -236,7 +236,7 @@ int KRAPI DirectoryDialog(const char *filter, const char *initialDirectory, cons
 typedef struct tagRAWFILEDIALOGDATA {
     QZRAWFILE rawFile;
     char reserved[16]; /* not touched by the library */
-    unsigned long options; /* RAWFILE_* bits */
+    DWORD options;         /* RAWFILE_* bits */
 } RAWFILEDIALOGDATA;
 #ifdef __cplusplus
 static_assert(sizeof(QZRAWFILE) == 788 && sizeof(RAWFILEDIALOGDATA) == 808 &&
@@ -347,7 +347,8 @@ int KRAPI LogoutShutDownServices(HWND owner);
 
 KR_EXTERN_C_END
 
-#ifdef KR_CLASSES
+/* A window class, so only where there are windows. */
+#if defined(KR_CLASSES) && defined(_WIN32)
 #include "krwnd.h"
 
 /* The drive list of the browse dialogs, for a drop-down list combo box with

@@ -21,20 +21,20 @@
  * padding and every later field 8 bytes further on: 88 bytes in all. Both
  * layouts are pinned below. Flags are 0 or non-zero. */
 typedef struct tagPrintSettings {
-    long showDialog;      /* non-zero: the print dialog waits for the user; 0: it closes at once as if OK were pressed */
+    LONG showDialog;      /* non-zero: the print dialog waits for the user; 0: it closes at once as if OK were pressed */
     float margins[4];     /* top, left, bottom, right, in centimetres */
     HWND window;          /* the child window to print ("Current &Window"), or null */
-    long printToFile;
-    long allWindows;      /* all child windows rather than the active one */
-    long border;          /* a frame around each printed window */
+    LONG printToFile;
+    LONG allWindows;      /* all child windows rather than the active one */
+    LONG border;          /* a frame around each printed window */
     long reserved1;       /* not used: aligns the next field to 8 bytes */
     double printQuality;  /* dots per inch, or a negative platform quality code */
     double copies;
-    long allApplications; /* the frame windows of all running applications of the suite */
-    long orientation;     /* DMORIENT_PORTRAIT (1) or DMORIENT_LANDSCAPE (2) */
-    long lineWidth;       /* trace width 0..5 */
-    long fontSize;        /* report font size in points, 1..48 */
-    long black;           /* every colour printed black */
+    LONG allApplications; /* the frame windows of all running applications of the suite */
+    LONG orientation;     /* DMORIENT_PORTRAIT (1) or DMORIENT_LANDSCAPE (2) */
+    LONG lineWidth;       /* trace width 0..5 */
+    LONG fontSize;        /* report font size in points, 1..48 */
+    LONG black;           /* every colour printed black */
     long reserved2;       /* not used */
 } PrintSettings;
 

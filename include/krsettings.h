@@ -16,12 +16,12 @@
  * coordinates. Its text form, the value of an INI key, is for example
  * "TRUE,SW_SHOWNORMAL,10,20,610,420". */
 typedef struct tagINIWINDPOS {
-    long visible; /* 1 when the window existed when the placement was taken */
+    LONG visible; /* 1 when the window existed when the placement was taken */
     short show;   /* 1 SW_SHOWNORMAL, 2 SW_SHOWMINIMIZED, 3 SW_SHOWMAXIMIZED */
-    long left;
-    long top;
-    long right;
-    long bottom;
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
 } INIWINDPOS;
 
 KR_EXTERN_C_BEGIN

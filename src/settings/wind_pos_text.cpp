@@ -74,8 +74,8 @@ bool ParseWindPos(const char *text, INIWINDPOS *out)
     out->show = fields.Is("SW_SHOWMINIMIZED")   ? SW_SHOWMINIMIZED
                 : fields.Is("SW_SHOWMAXIMIZED") ? SW_SHOWMAXIMIZED
                                                 : SW_SHOWNORMAL;
-    long *edges[] = {&out->left, &out->top, &out->right, &out->bottom};
-    for (long *edge : edges)
+    LONG *edges[] = {&out->left, &out->top, &out->right, &out->bottom};
+    for (LONG *edge : edges)
         *edge = fields.Next() ? fields.AsLong() : 0;
     return true;
 }

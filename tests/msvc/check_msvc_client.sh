@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A program built the Microsoft way against krutil.lib: tests/msvc/client.c
 # compiled by clang in Microsoft mode (no platform SDK: the few Win32
-# declarations the headers need come from tests/msvc/include; no C
+# declarations the headers need come from tests/support/sdkless; no C
 # runtime: -nostdlib and its own entry point), linked by lld-link. Every
 # import must resolve to an undecorated export of krutil.dll. With a Wine
 # loader given, the program also runs and must exit 0.
@@ -12,7 +12,7 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 obj="$bin/msvc/client.obj" exe="$bin/msvc_client.exe"
 mkdir -p "$bin/msvc"
 
-clang --target="$arch-pc-windows-msvc" -nostdlibinc -I"$src/tests/msvc/include" -I"$src/include" \
+clang --target="$arch-pc-windows-msvc" -nostdlibinc -I"$src/tests/support/sdkless" -I"$src/include" \
   -Wall -Wextra -Werror -O1 -c "$src/tests/msvc/client.c" -o "$obj"
 lld-link /nologo /entry:ClientMain /subsystem:console /nodefaultlib "$obj" "$bin/krutil.lib" /out:"$exe"
 
