@@ -19,11 +19,6 @@ const char kRefusedText[] = "Kestrune security is not currently configured to al
 const char kRefusedCaption[] = "Kestrune Security";
 const ULONG_PTR kHelpContext = 56;
 
-void CopyText(const char *text, char *out, size_t cap)
-{
-    CopySpan({text ? text : "", text ? strlen(text) : 0}, out, cap);
-}
-
 // The directory of the running program, with its trailing backslash.
 void ProgramDirectory(char *out, size_t cap)
 {

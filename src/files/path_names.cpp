@@ -17,11 +17,6 @@ bool TooLong(const char *text, size_t limit)
     return text && kr::LengthWithin(text, limit) >= limit;
 }
 
-kr::TextSpan WholeText(const char *text)
-{
-    return {text, strlen(text)};
-}
-
 // The path, or null when it is missing or too long to be one.
 const char *UsablePath(const char *path)
 {
@@ -57,8 +52,10 @@ int KRAPI CreatePathName(const char *nameOrPath, const char *defaultDirectory,
                      directory, sizeof directory);
     }
     if (!*extension && defaultExtension)
-        kr::CopySpan(WholeText(defaultExtension), extension, sizeof extension);
+        kr::CopyText(defaultExtension, extension, sizeof extension);
 
+    // Room for the two separators the join may add, so the joined path
+    // always fits.
     if (strlen(directory) + strlen(name) + strlen(extension) + 2 >= kPathLimit)
         return 0;
     char path[kPathLimit];
@@ -99,16 +96,8 @@ int KRAPI ChangePathExtension(const char *path, const char *newExtension, char *
     if (!CreatePathName(name, directory, newExtension, result, sizeof result))
         *result = '\0';
     if (out)
-        kr::CopySpan(WholeText(result), out, outSize);
+        kr::CopyText(result, out, outSize);
     return 1;
-}
-
-int KRAPI IsFileOfType(const char *path, const char *extension)
-{
-    char own[256];
-    if (!GetPathExtension(path, own, sizeof own))
-        return 0;
-    return lstrcmpiA(own, extension ? extension : "") == 0 ? 1 : 0;
 }
 
 int KRAPI IsValidFilename(const char *name)

@@ -1,13 +1,11 @@
 // A retention calibration's load and store in KESTRUNE.INI: one key per
 // value, the points' values with two decimals.
 #include <stddef.h>
-#include <stdlib.h>
 
 #include "krnumerics.h"
 #include "krsettings.h"
-#include "krtext.h"
+#include "numerics/retention_keys.h"
 #include "settings/ini_file.h"
-#include "support/runtime_format.h"
 
 static_assert(sizeof(RetentionCalibration) == 404, "RetentionCalibration size");
 static_assert(offsetof(RetentionCalibration, numberOfPoints) == 4, "RetentionCalibration.numberOfPoints");
@@ -21,78 +19,25 @@ static_assert(offsetof(RetentionCalibration, time) == 276, "RetentionCalibration
 namespace {
 
 const char kDefaultSection[] = "ChrRetentionCalibration";
-constexpr int kReadBytes = 80;
-constexpr int kNumberBytes = 32; // ftoa's whole text
-
-struct IntegerKey {
-    const char *name;
-    const char *def;
-    int RetentionCalibration::*field;
-};
-
-const IntegerKey kIntegerKeys[] = {
-    {"NumberOfChannels", "0", &RetentionCalibration::numberOfPoints},
-    {"StartIndex", "1", &RetentionCalibration::startIndex},
-    {"EndIndex", "14", &RetentionCalibration::endIndex},
-    {"Increment", "1", &RetentionCalibration::increment},
-    {"Calibrated", "0", &RetentionCalibration::calibrated},
-};
-
-// Per point, in the order they are kept in the file.
-struct PointKey {
-    const char *prefix;
-    float (RetentionCalibration::*values)[RT_MAX_CALIBRATION_POINTS];
-};
-
-const PointKey kPointKeys[] = {
-    {"Index", &RetentionCalibration::index},
-    {"LogP", &RetentionCalibration::logP},
-    {"Time", &RetentionCalibration::time},
-};
 
 bool IniFileNamed()
 {
     return InitIni(0) && *kr::IniPath();
 }
 
-// Calls visit(name, default, field) for every key in file order, the
-// integers first, then Index, LogP and Time of each point; stops at the
-// first false.
-template <typename Record, typename Visit>
-bool ForEachKey(Record *record, Visit visit)
+const char *SectionOrDefault(const char *section)
 {
-    for (const IntegerKey &key : kIntegerKeys)
-        if (!visit(key.name, key.def, &(record->*key.field)))
-            return false;
-    for (int j = 0; j < RT_MAX_CALIBRATION_POINTS; ++j) {
-        for (const PointKey &key : kPointKeys) {
-            char name[16];
-            kr::FormatText(name, sizeof name, "%s%d", key.prefix, j);
-            if (!visit(name, "0", &(record->*key.values)[j]))
-                return false;
-        }
-    }
-    return true;
+    return section ? section : kDefaultSection;
 }
 
-void Parse(const char *text, int *value)
+void ReadIniKey(void *section, const char *name, const char *def, char *out)
 {
-    *value = atoi(text);
+    GetIniString(static_cast<const char *>(section), name, def, out, kr::kRetentionReadBytes);
 }
 
-void Parse(const char *text, float *value)
+bool WriteIniKey(void *section, const char *name, char *text)
 {
-    *value = static_cast<float>(atof(text));
-}
-
-void Format(int value, char *text)
-{
-    kr::FormatText(text, kNumberBytes, "%d", value);
-}
-
-void Format(float value, char *text)
-{
-    ftoa(value, text, 2);
+    return SetIniString(static_cast<const char *>(section), name, text, 0) != 0;
 }
 
 } // namespace
@@ -101,21 +46,13 @@ int KRAPI RTIndicesGetRetentionCalibration(const char *section, RetentionCalibra
 {
     if (!record || !IniFileNamed())
         return 0;
-    char text[kReadBytes];
-    return ForEachKey(record, [&](const char *name, const char *def, auto *value) {
-        GetIniString(section ? section : kDefaultSection, name, def, text, sizeof text);
-        Parse(text, value);
-        return true;
-    });
+    kr::ReadRetentionKeys(record, ReadIniKey, const_cast<char *>(SectionOrDefault(section)));
+    return 1;
 }
 
 int KRAPI RTIndicesSetRetentionCalibration(const char *section, const RetentionCalibration *record)
 {
     if (!record || !IniFileNamed())
         return 0;
-    char text[kNumberBytes];
-    return ForEachKey(record, [&](const char *name, const char *, const auto *value) {
-        Format(*value, text);
-        return SetIniString(section ? section : kDefaultSection, name, text, 0) != 0;
-    });
+    return kr::WriteRetentionKeys(*record, WriteIniKey, const_cast<char *>(SectionOrDefault(section))) ? 1 : 0;
 }

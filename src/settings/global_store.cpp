@@ -41,7 +41,7 @@ public:
     ~StoreLock()
     {
         if (g_store.text)
-            GlobalUnlock(g_store.block);
+            kr::MemGlobalUnlock(g_store.block);
         g_store.text = nullptr;
     }
     bool Held() const { return g_store.text != nullptr; }
@@ -59,7 +59,7 @@ int KRAPI InitGlobal(long)
     g_store.block = kr::MemGlobalAlloc(kStoreFlags, 1);
     if (!g_store.block)
         return 0;
-    g_store.freeBytes = static_cast<long>(GlobalSize(g_store.block));
+    g_store.freeBytes = static_cast<long>(kr::MemGlobalSize(g_store.block));
     g_useCount = 1;
     for (const kr::SystemListRow *row = kr::kSystemList; row->section; ++row) {
         char value[kValueBytes];
@@ -119,7 +119,11 @@ int KRAPI SetGlobalString(const char *section, const char *key, char *value, int
     StoreLock lock;
     if (!lock.Held())
         return 0;
-    return kr::SetString(&g_store, section, key, value, create);
+    g_store.outOfMemoryIn = nullptr;
+    const int stored = kr::SetString(&g_store, section, key, value, create);
+    if (g_store.outOfMemoryIn)
+        kr::ShowMessageBox(GetFocus(), "Out of memory", g_store.outOfMemoryIn, MB_ICONHAND);
+    return stored;
 }
 
 namespace kr {

@@ -2,7 +2,7 @@
 
 #include <string.h>
 
-#include "apps/message_box.h"
+#include "support/capped_text.h"
 #include "support/memory.h"
 #include "support/runtime_format.h"
 #include "text/bounded_search.h"
@@ -12,12 +12,17 @@ namespace {
 
 long TextLength(const ProfileBuffer *pb)
 {
-    return static_cast<long>(GlobalSize(pb->block)) - pb->freeBytes;
+    return static_cast<long>(MemGlobalSize(pb->block)) - pb->freeBytes;
 }
 
 bool HasLineBreak(const char *text)
 {
     return strpbrk(text, "\r\n") != nullptr;
+}
+
+bool IsCurrentSection(const ProfileBuffer *pb, const char *section)
+{
+    return strcmp(pb->sectionName, section) == 0;
 }
 
 bool HeaderStartsAt(const char *text, long pos, long length)
@@ -31,26 +36,21 @@ bool HeaderStartsAt(const char *text, long pos, long length)
 bool GrowBlock(ProfileBuffer *pb, long bytes)
 {
     const long length = TextLength(pb);
-    GlobalUnlock(pb->block);
+    MemGlobalUnlock(pb->block);
     const HGLOBAL grown =
-        MemGlobalReAlloc(pb->block, GlobalSize(pb->block) + bytes + 100, GMEM_MOVEABLE | GMEM_ZEROINIT);
+        MemGlobalReAlloc(pb->block, MemGlobalSize(pb->block) + bytes + 100, GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (grown)
         pb->block = grown;
     pb->text = static_cast<char *>(MemGlobalLock(pb->block));
-    pb->freeBytes = static_cast<long>(GlobalSize(pb->block)) - length;
+    pb->freeBytes = static_cast<long>(MemGlobalSize(pb->block)) - length;
     return grown && pb->text;
-}
-
-void ReportOutOfMemory(const char *where)
-{
-    ShowMessageBox(GetFocus(), "Out of memory", where, MB_ICONHAND);
 }
 
 // Copies text cut to size - 1 characters; nothing for a size below 1.
 void CopyCut(char *out, short size, const char *text)
 {
     if (size >= 1)
-        lstrcpynA(out, text ? text : "", size);
+        CopyText(text, out, static_cast<size_t>(size));
 }
 
 // Packs one name into a list being enumerated; returns the new count.
@@ -107,7 +107,7 @@ int AddSection(ProfileBuffer *pb, const char *section)
     memcpy(pb->text + length, header, n + 1);
     pb->sectionOffset = length + n - 2;
     pb->sectionLength = 2;
-    lstrcpynA(pb->sectionName, section, sizeof pb->sectionName);
+    CopyText(section, pb->sectionName, sizeof pb->sectionName);
     pb->freeBytes -= n;
     return 1;
 }
@@ -132,7 +132,7 @@ int FindSection(ProfileBuffer *pb, const char *section, int create)
             nameStart = pos + 3;
         }
         if (strncmp(text + nameStart, section, nameLength) == 0 && text[nameStart + nameLength] == ']') {
-            lstrcpynA(pb->sectionName, section, sizeof pb->sectionName);
+            CopyText(section, pb->sectionName, sizeof pb->sectionName);
             pb->sectionOffset = nameStart + nameLength + 1;
             long end = pb->sectionOffset;
             while (end < length && text[end] && !HeaderStartsAt(text, end, length))
@@ -171,7 +171,7 @@ char *FindLine(ProfileBuffer *pb, const char *section, const char *key, short *l
         return nullptr;
     *lineLength = static_cast<short>(n);
     if (n >= pb->freeBytes && !GrowBlock(pb, n)) {
-        ReportOutOfMemory("FindLine");
+        pb->outOfMemoryIn = "FindLine";
         return nullptr;
     }
     const long insertAt = pb->sectionOffset + pb->sectionLength;
@@ -193,7 +193,7 @@ int SetString(ProfileBuffer *pb, const char *section, const char *key, char *val
     char line[516];
     const int n = FormatText(line, sizeof line, "%s=%s\r\n", key, value);
 
-    if (lstrcmpA(pb->sectionName, section) != 0 && !FindSection(pb, section, create))
+    if (!IsCurrentSection(pb, section) && !FindSection(pb, section, create))
         return 0;
     short old = 0;
     char *start = FindLine(pb, section, key, &old, create);
@@ -202,7 +202,7 @@ int SetString(ProfileBuffer *pb, const char *section, const char *key, char *val
     const long delta = static_cast<short>(n - old);
     if (delta >= pb->freeBytes) {
         if (!GrowBlock(pb, delta)) {
-            ReportOutOfMemory("SetString");
+            pb->outOfMemoryIn = "SetString";
             return 0;
         }
         start = FindLine(pb, section, key, &old, create);
@@ -271,7 +271,7 @@ short GetString(ProfileBuffer *pb, const char *section, const char *key, const c
         return EnumSections(pb, out, size);
     out[0] = '\0';
     if (!IsStorableSection(section) ||
-        (lstrcmpA(pb->sectionName, section) != 0 && !FindSection(pb, section, 0))) {
+        (!IsCurrentSection(pb, section) && !FindSection(pb, section, 0))) {
         CopyCut(out, size, def);
         return -1;
     }

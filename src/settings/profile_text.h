@@ -25,6 +25,7 @@ struct ProfileBuffer {
     long sectionLength;
     char sectionName[kMaxSectionName + 1]; // "" when no section is current
     long freeBytes;       // block size minus text length
+    const char *outOfMemoryIn; // set by a write whose growth failed: "FindLine" or "SetString"
 };
 
 // The longest value that a line of this key holds: longer ones are cut.
@@ -50,7 +51,8 @@ short GetString(ProfileBuffer *pb, const char *section, const char *key, const c
 // missing section and key are made; without, only an existing key's value
 // is replaced. A value longer than MaxValueLength(key) is first cut in the
 // caller's own string. Names and values that IsStorable* refuses give 0.
-// Growth failure shows "Out of memory" (caption "FindLine" or "SetString").
+// When growth fails, outOfMemoryIn names the step, for the caller's
+// "Out of memory" box.
 int SetString(ProfileBuffer *pb, const char *section, const char *key, char *value, int create);
 
 // Makes a section current: 1 when found (or, with create, appended), else 0

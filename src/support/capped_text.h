@@ -6,6 +6,7 @@
 #define KR_SUPPORT_CAPPED_TEXT_H
 
 #include <stddef.h>
+#include <string.h>
 
 namespace kr {
 
@@ -61,6 +62,12 @@ inline size_t CopySpan(TextSpan span, char *out, size_t cap)
         text.Put(span.start[i]);
     text.Finish();
     return span.length;
+}
+
+// CopySpan of a whole terminated text; a null text copies as empty.
+inline size_t CopyText(const char *text, char *out, size_t cap)
+{
+    return CopySpan({text ? text : "", text ? strlen(text) : 0}, out, cap);
 }
 
 } // namespace kr

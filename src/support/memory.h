@@ -19,6 +19,8 @@ HGLOBAL MemGlobalAlloc(UINT flags, SIZE_T bytes);
 // On failure the block is left as it was (GlobalReAlloc's own rule).
 HGLOBAL MemGlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags);
 HGLOBAL MemGlobalFree(HGLOBAL block);
+SIZE_T MemGlobalSize(HGLOBAL block);
+void MemGlobalUnlock(HGLOBAL block);
 // Locking can fail too (a discarded or damaged block), so it is planned
 // like an allocation; so is MemLocalLock.
 void *MemGlobalLock(HGLOBAL block);

@@ -5,6 +5,7 @@
 
 #include <limits.h>
 
+#include "support/capped_text.h"
 #include "text/bounded_search.h"
 
 char *KRAPI lstrchr(const char *text, int c)
@@ -44,5 +45,5 @@ void KRAPI lstrncpy(char *destination, const char *source, long count)
     if (!destination)
         return;
     const long cap = count < 1 ? 1 : (count < INT_MAX ? count + 1 : INT_MAX);
-    lstrcpynA(destination, source ? source : "", cap);
+    kr::CopyText(source, destination, static_cast<size_t>(cap));
 }
