@@ -5,7 +5,7 @@ set -Eeuo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 source "$root/scripts/wine-env.sh"
-kr_prepare_all
+kr_prepare_all x86_64 i686
 
 mkdir -p "$root/demo-work"
 cd "$root/demo-work"

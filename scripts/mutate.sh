@@ -58,11 +58,14 @@ open(root + "/" + target, "w", encoding="utf-8").write(source.replace(old, new))
 EOF
 }
 
-# Both architectures: the 32-bit stage (the last ctest entry, so reached
-# only when the 64-bit tests pass) runs the i686 build.
+# Every build the tests run: the fuzz targets' entries run the native one,
+# the 32-bit stage (the last ctest entry, so reached only when the 64-bit
+# tests pass) the i686 one.
 build() {
-  cmake --build "$root/build/x86_64" -j "$jobs" -- --no-print-directory </dev/null &&
-    cmake --build "$root/build/i686" -j "$jobs" -- --no-print-directory </dev/null
+  local dir
+  for dir in x86_64 fuzz i686; do
+    cmake --build "$root/build/$dir" -j "$jobs" -- --no-print-directory </dev/null || return
+  done
 }
 
 # The file under change, restored with a new time so that make rebuilds it.

@@ -11,6 +11,7 @@ PACKAGES=(
   libeigen3-dev  # test-only: an independent reference for the numerical tests
   python3 gcovr  # the mutation run and the coverage report
   clang lld llvm # Microsoft-format import libraries and the Microsoft-mode client check
+  libclang-rt-14-dev # libFuzzer and the sanitizers of the native fuzzing build
 )
 
 missing=()
