@@ -133,8 +133,9 @@ int KRAPI IsGCMD(void);
  * last wins.
  *
  * Names and values: section names are matched case-sensitively, have at
- * most 31 characters and no "]"; keys have at most 128 characters and no
- * "="; neither has CR or LF, and neither do values. A write that breaks one
+ * most 31 characters and no "]"; keys have at most 128 characters, no "="
+ * and do not begin with "[" (such a line would read as a section header);
+ * neither has CR or LF, and neither do values. A write that breaks one
  * of these rules returns 0 and changes nothing; a read of such a name finds
  * nothing. A value longer than 508 minus the key's length is cut to that
  * length in the caller's own string before it is stored.

@@ -20,9 +20,11 @@ bool HasLineBreak(const char *text)
     return strpbrk(text, "\r\n") != nullptr;
 }
 
+// The cache names the current section; empty means none is current, so a
+// section named "" is always looked up.
 bool IsCurrentSection(const ProfileBuffer *pb, const char *section)
 {
-    return strcmp(pb->sectionName, section) == 0;
+    return pb->sectionName[0] != '\0' && strcmp(pb->sectionName, section) == 0;
 }
 
 bool HeaderStartsAt(const char *text, long pos, long length)
@@ -77,7 +79,7 @@ bool IsStorableSection(const char *section)
 
 bool IsStorableKey(const char *key)
 {
-    return key && strlen(key) <= static_cast<size_t>(kMaxKey) && !strpbrk(key, "=\r\n");
+    return key && key[0] != '[' && strlen(key) <= static_cast<size_t>(kMaxKey) && !strpbrk(key, "=\r\n");
 }
 
 bool IsStorableValue(const char *value)
@@ -87,11 +89,11 @@ bool IsStorableValue(const char *value)
 
 int MoveBytes(char *start, long count, long delta)
 {
-    if (count <= 0 || delta == 0)
-        return 1;
-    memmove(start + delta, start, count);
+    if (count > 0 && delta != 0)
+        memmove(start + delta, start, count);
+    // Also with nothing to move: a shrunk last line leaves its tail here.
     if (delta < 0)
-        memset(start + count + delta, 0, -delta);
+        memset(start + (count > 0 ? count : 0) + delta, 0, -delta);
     return 1;
 }
 

@@ -33,7 +33,8 @@ long MaxValueLength(const char *key);
 
 // What the engine accepts. A section name of at most 31 characters without
 // "]", CR or LF (it could not be found again, or would match other headers);
-// a key of at most 128 characters without "=", CR or LF; a value without CR
+// a key of at most 128 characters without "=", CR or LF and not beginning
+// with "[" (its line would read as a header); a value without CR
 // or LF (either would break the line structure). Null is never accepted.
 bool IsStorableSection(const char *section);
 bool IsStorableKey(const char *key);
