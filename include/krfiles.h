@@ -102,7 +102,8 @@ KR_EXTERN_C_BEGIN
  * missing extension from defaultExtension (with or without its dot); either
  * default may be null. 0, buffer untouched, when nameOrPath has 260 or more
  * characters, defaultDirectory 259 or more, defaultExtension 256 or more, or
- * the joined path would have 258 or more. */
+ * when the directory, name and extension it joins have 258 or more
+ * characters together (the separators the join adds make at most 259). */
 int KRAPI CreatePathName(const char *nameOrPath, const char *defaultDirectory,
                          const char *defaultExtension, char *out, unsigned outSize);
 /* Drive and directory ("E:" for E:file, "" for a bare name); the file name

@@ -33,14 +33,19 @@ int KRAPI ConvertQZFileToPath(char *out, int outSize, const QZFILE *file)
         memset(out, 0, static_cast<size_t>(outSize));
     if (!file)
         return 0;
-    const size_t parts = kr::LengthWithin(file->directory, sizeof file->directory) +
-                         kr::LengthWithin(file->name, sizeof file->name) +
-                         kr::LengthWithin(file->extension, sizeof file->extension);
-    if (parts + 2 >= kPathLimit)
+    const size_t directoryLength = kr::LengthWithin(file->directory, sizeof file->directory);
+    const size_t nameLength = kr::LengthWithin(file->name, sizeof file->name);
+    const size_t extensionLength = kr::LengthWithin(file->extension, sizeof file->extension);
+    if (directoryLength + nameLength + extensionLength + 2 >= kPathLimit)
         return 0;
-    // Short enough, so each field is terminated within its bytes.
-    char path[kPathLimit];
-    const size_t length = kr::JoinPath(file->directory, file->name, file->extension, path, sizeof path);
+    // A name or extension may fill its 256 bytes without a NUL and still be
+    // short enough: the join takes terminated copies, so that no field is
+    // read past its own bytes.
+    char directory[kPathLimit], name[kPathLimit], extension[kPathLimit], path[kPathLimit];
+    kr::CopySpan({file->directory, directoryLength}, directory, sizeof directory);
+    kr::CopySpan({file->name, nameLength}, name, sizeof name);
+    kr::CopySpan({file->extension, extensionLength}, extension, sizeof extension);
+    const size_t length = kr::JoinPath(directory, name, extension, path, sizeof path);
     return outSize > 0 ? kr::ClearAndReturnCut({path, length}, out, static_cast<size_t>(outSize)) : 0;
 }
 

@@ -318,15 +318,18 @@ bool CCalCovar::SetCovariances(const char *const text)
     basis = NewDoubles(newOrder + 1LL);
     bool ok = covariances && basis;
     long long stored = 0;
-    errno = 0;
     for (char *p = copy + strspn(copy, ";,"); ok && *p; p += strspn(p, ";,")) {
         const size_t length = strcspn(p, ";,");
         const char held = p[length];
         p[length] = '\0';
+        errno = 0;
         const double value = strtod(p, nullptr);
         p[length] = held;
         p += length;
-        if (errno == ERANGE || stored >= count)
+        // Only overflow is out of range: a value below the normal range (as
+        // Format writes one) reads as the nearest double, which the runtime
+        // also flags with ERANGE.
+        if ((errno == ERANGE && fabs(value) == HUGE_VAL) || stored >= count)
             ok = false;
         else
             covariances[stored++] = value;

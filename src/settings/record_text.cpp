@@ -69,8 +69,11 @@ const char *ParseFileFields(const char *text, QZFILE *file)
 
 int FormatRecord(const QZFILE &f, char *out, size_t cap)
 {
+    if (cap == 0)
+        return -1; // no room even for the terminator: FormatText needs one byte
     return FormatText(out, cap, "%u,%.*s,%.*s,%.*s,%ld,%ld", Unsigned16(f.number), Bounded(f.directory),
-                      f.directory, Bounded(f.name), f.name, Bounded(f.extension), f.extension, f.value1, f.value2);
+                      f.directory, Bounded(f.name), f.name, Bounded(f.extension), f.extension,
+                      static_cast<long>(f.value1), static_cast<long>(f.value2));
 }
 
 int FormatRecord(const QZRAWFILE &raw, char *out, size_t cap)

@@ -26,7 +26,9 @@ DateTimeSettings DefaultDateTimeSettings()
 
 void FormatDateText(const tm &moment, const DateTimeSettings &settings, char *out)
 {
-    const int day = moment.tm_mday, month = moment.tm_mon + 1, year = moment.tm_year % 100;
+    // A month field of INT_MAX wraps rather than overflows; its text means nothing.
+    const int day = moment.tm_mday, year = moment.tm_year % 100;
+    const int month = static_cast<int>(static_cast<unsigned>(moment.tm_mon) + 1u);
     const char *separator = settings.dateSeparator;
     if (settings.dateOrder == 1)
         FormatTriple(out, kDateBytes, day, month, year, separator);

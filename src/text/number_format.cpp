@@ -105,7 +105,7 @@ char *KRAPI gtoa(double value, int digits, char *out)
         return out;
     const double magnitude = (value == 0.0) ? 0.0 : log10(fabs(value));
     if ((value != 0.0 && magnitude < -4.0) || magnitude > digits)
-        return etoa(value, out, digits - 1 > 0 ? digits - 1 : 0);
+        return etoa(value, out, digits > 1 ? digits - 1 : 0);
     if (floor(value) == value)
         return ftoa(value, out, 0);
     const long long decimals = static_cast<long long>(digits) - FloorToInt(magnitude) - 1;
