@@ -22,6 +22,12 @@
         }                                                                                               \
     } while (0)
 
+// A C string from the input: it ends at its first NUL, as the library sees it.
+inline std::string NextText(FuzzedDataProvider &input, size_t most)
+{
+    return input.ConsumeRandomLengthString(most).c_str();
+}
+
 // A buffer of exactly n bytes on the heap, so that a write or read one byte
 // past it is caught by the address sanitizer.
 class ExactBuffer {

@@ -77,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int outSize = input.ConsumeIntegralInRange(-1, 300);
     const unsigned bytes = Bytes(outSize);
     const bool defaults = input.ConsumeBool(), useExtension = input.ConsumeBool();
-    const std::string path = input.ConsumeRandomLengthString(400).c_str();
-    const std::string defaultDirectory = input.ConsumeRandomLengthString(300).c_str();
-    const std::string defaultExtension = input.ConsumeRandomLengthString(300).c_str();
+    const std::string path = NextText(input, 400);
+    const std::string defaultDirectory = NextText(input, 300);
+    const std::string defaultExtension = NextText(input, 300);
     const std::string recordName = input.ConsumeRandomLengthString(300);
     ExactBuffer pathCopy(path), dd(defaultDirectory), de(defaultExtension);
     const char *p = pathCopy.get();

@@ -68,12 +68,6 @@ bool ApplyToModel(Model &model, const std::string &section, const std::string &k
     return true;
 }
 
-// A C string from the input: it ends at its first NUL, as the engine sees it.
-std::string NextText(FuzzedDataProvider &input, size_t most)
-{
-    return input.ConsumeRandomLengthString(most).c_str();
-}
-
 // A read through the engine as the store makes it; -1 when missing.
 short Read(kr::ProfileBuffer &pb, const char *section, const char *key, std::string &value)
 {

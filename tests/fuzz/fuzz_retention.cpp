@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Store given, written;
     for (int k = 0; k < kKeys; ++k)
         if ((given.present[k] = input.ConsumeBool()))
-            given.texts[k] = input.ConsumeRandomLengthString(kr::kRetentionReadBytes - 1).c_str();
+            given.texts[k] = NextText(input, kr::kRetentionReadBytes - 1);
     written.refuseAt = input.ConsumeIntegralInRange(-1, kKeys - 1);
     RetentionCalibration source{};
     input.ConsumeData(&source, sizeof source);

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string NextText(FuzzedDataProvider &input, size_t most)
-{
-    return input.ConsumeRandomLengthString(most).c_str();
-}
-
 // Where pattern first lies wholly within the first count bytes of text.
 size_t FirstWithin(const std::string &text, const std::string &pattern, long count)
 {

@@ -15,7 +15,7 @@ namespace kr {
 namespace {
 
 struct Conversion {
-    std::string spec; // '*' replaced by the numbers taken from the arguments
+    std::string format; // the conversion alone, "*" replaced by the numbers taken from the arguments
     bool leftAlign = false;
     bool zeroPad = false;
     int width = 0;
@@ -27,38 +27,38 @@ struct Conversion {
 Conversion ReadConversion(const char *&p, va_list &args)
 {
     Conversion c;
-    c.spec = "%";
+    c.format = "%";
     for (; *p && strchr("-+ #0", *p); ++p) {
         c.leftAlign |= *p == '-';
         c.zeroPad |= *p == '0';
-        c.spec += *p;
+        c.format += *p;
     }
     if (*p == '*') {
         c.width = va_arg(args, int);
         c.leftAlign |= c.width < 0;
-        c.spec += std::to_string(c.width);
+        c.format += std::to_string(c.width);
         c.width = c.width < 0 ? -c.width : c.width;
         ++p;
     }
     for (; *p >= '0' && *p <= '9'; ++p) {
         c.width = c.width * 10 + (*p - '0');
-        c.spec += *p;
+        c.format += *p;
     }
     if (*p == '.') {
-        c.spec += *p++;
+        c.format += *p++;
         if (*p == '*') {
-            c.spec += std::to_string(va_arg(args, int));
+            c.format += std::to_string(va_arg(args, int));
             ++p;
         }
         for (; *p >= '0' && *p <= '9'; ++p)
-            c.spec += *p;
+            c.format += *p;
     }
     for (; *p == 'l' || *p == 'h'; ++p) {
         c.lengthLongs += *p == 'l';
-        c.spec += *p;
+        c.format += *p;
     }
     c.type = *p ? *p++ : '%';
-    c.spec += c.type;
+    c.format += c.type;
     return c;
 }
 
@@ -66,9 +66,9 @@ Conversion ReadConversion(const char *&p, va_list &args)
 template <typename Value>
 std::string Printed(const Conversion &c, Value value)
 {
-    const int n = snprintf(nullptr, 0, c.spec.c_str(), value);
+    const int n = snprintf(nullptr, 0, c.format.c_str(), value);
     std::string text(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    snprintf(&text[0], text.size() + 1, c.spec.c_str(), value);
+    snprintf(&text[0], text.size() + 1, c.format.c_str(), value);
     return text;
 }
 
