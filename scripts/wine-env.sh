@@ -36,6 +36,13 @@ kr_start_xvfb() {
 # a few tries, then the output of the last.
 KR_WINE_TRIES=3
 
+# A prefix is ready when wineboot wrote its registry and its system DLLs
+# (a failed first start has been seen to leave the registry alone, and
+# every later program then stops with "could not load kernel32.dll").
+kr_prefix_ready() {
+  [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]
+}
+
 kr_create_prefix() {
   local log="$WINEPREFIX-create.log" try
   for try in $(seq $KR_WINE_TRIES); do
@@ -44,11 +51,11 @@ kr_create_prefix() {
     # No .NET or HTML engine to offer, no desktop menus to write.
     WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=" "$KR_WINE" wineboot -i >"$log" 2>&1 || true
     "$KR_WINESERVER" -w || true
-    [ -f "$WINEPREFIX/system.reg" ] && return 0
+    kr_prefix_ready && return 0
     "$KR_WINESERVER" -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
   done
-  echo "wineboot -i left no $WINEPREFIX/system.reg; its last output:" >&2
+  echo "wineboot -i left no working prefix in $WINEPREFIX; its last output:" >&2
   tail -20 "$log" >&2
   return 1
 }
@@ -66,7 +73,11 @@ kr_prepare_prefix() {
     echo "The Wine prefix has no 32-bit half: making it again"
     rm -rf "$WINEPREFIX"
   fi
-  [ -f "$WINEPREFIX/system.reg" ] || kr_create_prefix
+  if ! kr_prefix_ready; then
+    "$KR_WINESERVER" -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+    kr_create_prefix
+  fi
   # Without a window manager, Wine waits 2 s for one at every closed
   # dialog unless it manages the windows itself.
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
