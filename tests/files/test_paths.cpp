@@ -1,13 +1,11 @@
-// Path and file-name rules through the DLL: fixed cases, generated paths against the runtime's _splitpath and
-// _makepath, and the two functions that reach the disk, on real directories with secure file access configured.
+// Path and file-name rules through the DLL: fixed cases (tests/fuzz/fuzz_paths.cpp tries millions of others), and
+// the two functions that reach the disk, on real directories with secure file access configured.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <stdlib.h>
 #include <string.h>
 
-#include <random>
 #include <string>
 
 #include "krutil.h"
@@ -20,36 +18,6 @@ namespace {
 
 const std::string kLongest = "C:\\" + std::string(250, 'n') + ".abc"; // 257: 259 with two separators
 const std::string kTooLong = "C:\\" + std::string(253, 'n') + ".raw"; // 260
-
-// A buffer of `size` bytes followed by guard bytes that no call may touch.
-struct Guarded {
-    explicit Guarded(size_t size) : size(size), bytes(size + 32, '\xA5') {}
-    char *operator()() { return &bytes[0]; }
-    bool Untouched(size_t from = 0) const { return bytes.find_first_not_of('\xA5', from) == std::string::npos; }
-    bool Intact() const { return Untouched(size); } // nothing written past the buffer
-    bool Terminated() const { return size == 0 || memchr(bytes.data(), 0, size); }
-    size_t size;
-    std::string bytes;
-};
-
-std::string GeneratePath(std::mt19937 &random)
-{
-    static const char *const kPieces[] = {"\\", "/", ".", ":", "a", "bc", "E:", "\\\\srv\\sh\\",
-                                          " ", "\xE9", "..", "x.y", "C:\\"};
-    std::uniform_int_distribution<int> pieceCount(0, 12), piece(0, 12), longRun(0, 9), runLength(1, 290);
-    std::string path;
-    for (int i = 0, count = pieceCount(random); i < count; ++i)
-        path += longRun(random) ? kPieces[piece(random)] : std::string(runLength(random), "a\\./"[i % 4]);
-    return path;
-}
-
-// Drive and directory, name, and extension without its dot, as the runtime splits them.
-std::string RuntimeSplit(const std::string &path, int part)
-{
-    char drive[_MAX_DRIVE], dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
-    _splitpath(path.c_str(), drive, dir, fname, ext);
-    return part == 0 ? std::string(drive) + dir : part == 1 ? fname : *ext ? ext + 1 : "";
-}
 
 // Security on for user anna, who may keep data only under "allowed".
 void Secure(const std::string &extra)
@@ -136,67 +104,6 @@ TEST(FileRecord, DefaultsForAPathAndNullArguments)
     EXPECT_STREQ("", file.directory);
     EXPECT_EQ(0, ConvertPathToQZFile(nullptr, "a"));
     EXPECT_EQ(0, ConvertQZFileToPath(out, sizeof out, nullptr));
-}
-
-TEST(PathFuzz, AgreesWithTheRuntimeAndStaysInsideBuffers)
-{
-    int(KRAPI *const getters[])(const char *, char *, int) = {GetPathDirectory, GetPathName, GetPathExtension};
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<int> sizeOf(0, 300);
-    // The first paths sit at the limits: 260 characters, 259, and records whose fields reach 258 and 257
-    // characters together. The rest are generated; half get room for any result, half a random size.
-    const std::string records = "C:\\" + std::string(250, 'd') + "\\ab.c";
-    const std::string fixed[] = {kTooLong, kTooLong.substr(1), records + "d", records};
-    for (int iteration = 0; iteration < 20000; ++iteration) {
-        const std::string path = iteration < 4 ? fixed[iteration] : GeneratePath(random);
-        SCOPED_TRACE("path \"" + path + "\"");
-        const size_t size = iteration % 2 || iteration < 4 ? 300 : static_cast<size_t>(sizeOf(random));
-        for (int part = 0; part < 3; ++part) {
-            Guarded out(size);
-            const int got = getters[part](path.c_str(), out(), static_cast<int>(size));
-            ASSERT_TRUE(out.Intact());
-            if (path.size() >= 260) {
-                ASSERT_TRUE(got == 0 && out.Untouched()) << "too long to be a path";
-            } else if (path.size() < 250) {
-                // Below the runtime's own limits of 256 per part: the whole part, or the buffer cleared.
-                const std::string expected = RuntimeSplit(path, part);
-                const bool fits = expected.size() < size;
-                ASSERT_EQ(fits ? 1 : 0, got);
-                const std::string left = fits ? expected + '\0' : std::string(size, '\0');
-                ASSERT_EQ(left, out.bytes.substr(0, left.size()));
-            } else {
-                ASSERT_TRUE(out.Terminated());
-            }
-        }
-
-        // Into a record: the parts as the runtime splits them, each field cleared whole, the rest kept.
-        QZFILE file;
-        memset(&file, 0x5A, sizeof file);
-        const int fitted = iteration % 3 ? ConvertPathToQZFile(&file, path.c_str()) : StringToFile(path.c_str(), &file);
-        ASSERT_TRUE(!file.directory[259] && !file.name[255] && !file.extension[255]);
-        ASSERT_TRUE(file.number == 0x5A5A && file.value1 == 0x5A5A5A5A && file.value2 == 0x5A5A5A5A);
-        ASSERT_EQ(path.size() < 250 ? 1 : path.size() >= 260 ? 0 : fitted, fitted);
-        if (path.size() < 250) {
-            ASSERT_EQ(RuntimeSplit(path, 0) + "|" + RuntimeSplit(path, 1) + "|" + RuntimeSplit(path, 2),
-                      file.directory + "|"s + file.name + "|" + file.extension);
-        }
-        Guarded back(size);
-        const int joined = ConvertQZFileToPath(back(), static_cast<int>(size), &file);
-        ASSERT_TRUE(back.Intact() && back.Terminated());
-        // Back to a path: the runtime's join of the record cut to the buffer, or nothing when the three fields
-        // reach 258 characters together. For a path the runtime split, that is the path itself but for a
-        // separator after a drive alone and an extension after a bare dot.
-        char made[1024];
-        _makepath(made, "", file.directory, file.name, file.extension);
-        const bool joinable = strlen(file.directory) + strlen(file.name) + strlen(file.extension) < 258;
-        const std::string whole = joinable ? made : "", cut = whole.substr(0, size ? size - 1 : 0);
-        ASSERT_EQ(joinable && whole.size() < size ? 1 : 0, joined);
-        ASSERT_EQ(cut, std::string(back(), strnlen(back(), size)));
-
-        Guarded changed(size);
-        ASSERT_EQ(1, ChangePathExtension(path.c_str(), "txt", changed(), static_cast<unsigned>(size)));
-        ASSERT_TRUE(changed.Intact() && changed.Terminated());
-    }
 }
 
 TEST(SecurePaths, DirectoryExistsOnlyForDirectoriesTheUserMayReach)
